@@ -1,0 +1,157 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "Libs/Platform.h"
+#include "game/BoardContext.h"
+#include "gui/GuiManager.h"
+#include "gui/GuiWindow.h"
+#include "storage/KeyedTable.h"
+#include "storage/LanguageTable.h"
+#include "storage/PlayerProfile.h"
+#include "storage/Settings.h"
+
+// One particle of the closing credits' spiral.
+struct OutroParticle {
+    float x = 0, y = 0;
+    float radius = 0;       // 0..1 of the spiral's reach
+    float angle = 0;        // half turns
+    float angularSpeed = 0;
+    float spin = 0;         // quarter turns
+    float spinSpeed = 0;
+    uint32_t colour = 0;
+    int32_t active = 0;
+};
+
+// Everything the player sees outside a running game: the background, the four menu pages, the
+// question dialog, the player panel and the credits. It owns the settings, the profiles, the
+// language texts and every texture, sound and font the game screen draws with.
+class MenuSystem : public BoardSounds, public KeyRepeatControl {
+public:
+    // Pages, in the order of `page`.
+    enum Page { MainPage = 0, SettingsPage = 1, PlayerPage = 2, ScorePage = 3, CreditsPage = 4 };
+    static constexpr int particleTotal = 1000;
+
+    MenuSystem() = default;
+    MenuSystem(const MenuSystem&) = delete;
+    MenuSystem& operator=(const MenuSystem&) = delete;
+
+    // Once at start-up: content, settings, profiles, textures, skin and all windows.
+    void build(DirectXLib& directX, InputLib& input);
+    // Once per frame while the menus are shown: 0 when a game is to start now, 1 otherwise.
+    int update(uint32_t elapsed);
+    void releaseTextures();
+    void reloadTextures();
+    // At shutdown: every profile, then the settings file.
+    void saveSettings();
+    // The re-entrant yes/no dialog: first call opens it (0); once answered the handler runs
+    // again with the same id and this returns 1 (0 for "no" when confirm is set).
+    int ask(int id, const std::string& question, const std::string& caption,
+            const std::string& yes, const std::string& no, int confirm);
+
+    // Page handlers, called with every activated id and with 0 in a frame without input.
+    int handleMainMenu(int id);
+    void handleSettings(int id);
+    void handlePlayerPage(int id);
+    void handleScorePage(int id);
+    void handlePlayerPanel(int id);
+
+    void showPage(int newPage);
+    void refreshPlayerPage();
+    void refreshPlayerValues();
+    void buildStatisticsRows();
+    void startCredits();
+    void runCredits(uint32_t ticks);
+
+    GuiWindow& pageWindow(int pageIndex);
+    const std::string& text(int id) { return language.Text(id); }
+
+    // BoardSounds and KeyRepeatControl: the boards play the menu's sounds and set key repeat.
+    void playRotate() override;
+    void playHit() override;
+    void playRow() override;
+    void SetKeyRepeat(int key, int firstDelay, int interval) override;
+
+    // --- data, in the order the menus keep it ---
+    DirectXLib* directX = nullptr;
+    InputLib* input = nullptr;
+    GuiManager guiManager;
+
+    GuiWindow mainWindow;
+    GuiWindow settingsWindow;
+    GuiWindow playerWindow;
+    GuiWindow scoreWindow;
+    GuiWindow questionWindow;
+    GuiWindow* currentWindow = &mainWindow;
+
+    // Item lists shown by the combo boxes and the statistics table.
+    ItemList playerNames;
+    ItemList singleModes;
+    ItemList twoPlayerModes;
+    ItemList backgrounds;
+    ItemList speedPresets;
+    ItemList skins;
+    ItemList languages;
+    ItemList blockSets;
+    ColumnTable scoreColumns;
+    RowTable scoreRows;
+
+    LanguageTable language;
+
+    // Shared textures (all but outroParticle released around a lost device).
+    Texture background;
+    Texture menuImage;   // images/Menu_Menu.png
+    Texture playerImage; // images/Menu_Spieler.png
+    Texture statusImage; // images/Menu_Status.png
+    Texture iconSingle, iconMulti, iconReturn, iconOptions, iconManage, iconScore, iconEnd,
+        iconBack, iconNew, iconDelete, iconQuestion;
+    Texture languagePicture;
+    Texture gameDisplay; // images/Spiel_Anzeige.png: the single-player status panel
+    Texture gameField;   // images/Spiel_Feld.png
+    Texture gameNext;    // images/Spiel_Next.png
+    Texture gameParticle;
+    Texture gameSlider;
+    Texture gameSliderMark; // images/Spiel_Slider_.bmp
+    Texture block;
+    Texture outroParticle;
+
+    Sound rotateSound;
+    Sound hitSound;
+    Sound rowSound;
+
+    Font statusFont;  // "Arial" 20
+    Font captionFont; // "Arial" 20 bold
+    Font bigFont;     // "Arial" 40 bold
+
+    int32_t page = MainPage;
+    int32_t requestedGame = 0; // 0 one player, 1 two players
+    // The background fade of the settings page.
+    int32_t fadeAmount = 0;
+    uint32_t fadeCarry = 0;
+    uint32_t fadeTick = 0;
+    int32_t pausedGame = 0; // 0 none, 1 one player, 2 two players (set by the game)
+    int32_t nameValid = 1;
+
+    int32_t questionOpen = 0;
+    int32_t pendingId = 0;
+    int32_t answerReady = 0;
+    int32_t answer = 0; // 0 yes, 1 no
+
+    uint32_t pieceColours[7] = {};
+
+    // particleCount, the garbage counts and buffers, the sounds and key repeat for the boards.
+    BoardContext boardContext;
+
+    Settings settings;
+    ProfileList profiles;
+    PlayerProfile* player1 = nullptr;
+    PlayerProfile* player2 = nullptr;
+    PlayerProfile* managedPlayer = nullptr;
+
+    // The credits.
+    OutroParticle particles[particleTotal];
+    int32_t outroMode = 0;
+    int32_t spawnCounter = 0;
+    float swirl = 0.7f;
+    float drift = 0.9f;
+};
