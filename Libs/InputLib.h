@@ -1,0 +1,81 @@
+#pragma once
+#include "Libs/InputEvent.h"
+
+#include <cstdint>
+#include <string>
+
+// Auto-repeat timing of one key. pressTime is the tick from which the next made-up press is
+// timed; 0 means the key is not held (or its repeat is off).
+struct KeyRepeat {
+    uint32_t pressTime = 0;
+    uint32_t firstDelay = 300;
+    uint32_t repeatInterval = 50;
+    uint32_t firstRepeatPending = 0;
+};
+
+// One device's event buffer. Holds at most Capacity unread events; what arrives beyond that is
+// lost, as with a buffered hardware device.
+struct InputDevice {
+    static constexpr int Capacity = 50;
+    InputEvent events[Capacity];
+    int first = 0; // index of the oldest unread event
+    int count = 0; // unread events
+    int acquired = 0;
+
+    // 1 when the event was stored, 0 when the buffer was full and it was lost.
+    int Append(const InputEvent& e);
+    // 1 and the oldest event in e, or 0 when the buffer is empty (e untouched).
+    int Take(InputEvent& e);
+    void Clear() { first = count = 0; }
+};
+
+// Keyboard and mouse. Whoever is active in a frame drains the buffered events one at a time;
+// keys get an auto-repeat of the game's own, configurable per key. Key codes are the keyboard
+// position codes that profiles store (Escape 1, Enter 28, F1 59, cursor up 200, ...).
+class InputLib {
+public:
+    int directInput = 0; // 1 while the event source is initialised
+    InputDevice keyboard;
+    InputDevice mouse;
+    KeyRepeat keyRepeat[256];
+    uint8_t keyState[256] = {}; // snapshot taken by GetKeyChar; non-zero = key down
+    InputEvent event;           // the event most recently read or made up
+
+    InputLib();
+    ~InputLib();
+    InputLib(const InputLib&) = delete;
+    InputLib& operator=(const InputLib&) = delete;
+
+    // Starts receiving keyboard and mouse events (fatal error when that is impossible).
+    void Init();
+    void Release();
+
+    // 1 = event holds a keyboard event, 0 = none. While the window is not active and
+    // evenWhenInactive is 0, every buffered key is thrown away and 0 returned.
+    int ReadKey(int repeat, int acceptReleases, int evenWhenInactive);
+    // As ReadKey without the activity gate.
+    int ReadKeyEvent(int repeat, int acceptReleases);
+    // 1 = event holds a mouse event of an accepted kind; other kinds are used up and skipped.
+    int ReadMouse(int acceptMoves, int acceptPresses, int acceptReleases);
+    // key -1: every key gets the timing and loses its hold; else only that key's timing.
+    void SetKeyRepeat(int key, uint32_t firstDelay, uint32_t repeatInterval);
+
+    // German display name of a key code, "Unbekannt: <code>" for codes without a name.
+    std::string GetKeyName(int code);
+    // The Windows-1252 character the key gives on a German layout with the modifiers held now.
+    std::string GetKeyChar(int code, int numPadDigits);
+
+    // Where platform events enter, and the test seam: append to the 50-event buffers (stamping
+    // the sequence, and the time when it is 0) and keep the held-key state up to date.
+    void PushKeyboardEvent(const InputEvent& e);
+    void PushMouseEvent(const InputEvent& e);
+
+    // The keys held down right now (what GetKeyChar snapshots); kept from the events as they
+    // arrive, also those lost to a full buffer.
+    uint8_t heldKeys[256] = {};
+    uint32_t nextSequence = 1; // shared by both devices, so events can be ordered
+
+private:
+    int ReadRepeatedKey(int acceptReleases);
+    int MakeUpRepeat();
+};
