@@ -57,7 +57,8 @@ public:
     int ReadKeyEvent(int repeat, int acceptReleases);
     // 1 = event holds a mouse event of an accepted kind; other kinds are used up and skipped.
     int ReadMouse(int acceptMoves, int acceptPresses, int acceptReleases);
-    // key -1: every key gets the timing and loses its hold; else only that key's timing.
+    // key -1: every key gets the timing and loses its hold; else only that key's timing (and
+    // a first delay of 0, repeat off, ends the key's hold).
     void SetKeyRepeat(int key, uint32_t firstDelay, uint32_t repeatInterval);
 
     // German display name of a key code, "Unbekannt: <code>" for codes without a name.
