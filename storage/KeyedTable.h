@@ -69,6 +69,18 @@ public:
         return true;
     }
 
+    // Moves the entry to a new key; the value keeps its address, so pointers to it stay valid.
+    // False when the old key is absent or the new one taken. The cursor moves to the end.
+    bool Rename(const Key& from, const Key& to) {
+        if (entries.count(to) != 0) return false;
+        auto node = entries.extract(from);
+        if (node.empty()) return false;
+        node.key() = to;
+        entries.insert(std::move(node));
+        cursor = entries.end();
+        return true;
+    }
+
     void Clear() {
         entries.clear();
         cursor = entries.end();

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "storage/PlayerProfile.h"
+
+// The profile files: "data/<name>.user" (the name in UTF-8 on disk), with the copies ".bak"
+// (current format) and ".bak2" (legacy format) made at loading.
+
+// The file of a profile name with the ending (".user", ".bak", ".bak2").
+std::string profilePath(const std::string& name, const char* ending = ".user");
+
+// Loads every "data/*.user" into the list: current files (with a ".bak" copy) and 148-byte legacy
+// files (with a ".bak2" copy). Unreadable files are passed over; a checksum mismatch keeps the
+// profile with its statistics and tables cleared.
+void loadProfiles(ProfileList& profiles);
+
+// Reads one current-format file into the record (all but its name). 0: not loaded; 1: loaded;
+// 2: loaded but the checksum failed (statistics and tables cleared).
+int readProfileFile(const std::string& path, PlayerProfile& profile);
+// Reads one legacy 148-byte file into the record; false when it cannot be read whole.
+bool readLegacyProfileFile(const std::string& path, PlayerProfile& profile);
+
+// Creates "data" and replaces the profile's file whole; false (the old file untouched) when it
+// could not be written.
+bool saveProfile(const PlayerProfile& profile);
+bool writeProfileFile(const std::string& path, const PlayerProfile& profile);
+// Every profile in list order.
+void saveProfiles(const ProfileList& profiles);
+// Deletes "data/<name>.user"; its copies stay.
+bool deleteProfileFile(const std::string& name);
