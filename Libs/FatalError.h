@@ -19,3 +19,23 @@ struct FatalErrorHooks {
     std::string adapterDescription;
 };
 FatalErrorHooks& GetFatalErrorHooks();
+
+// The name of the error log in the working folder.
+inline constexpr const char* FatalLogName = "DirectX Fehler.txt";
+
+// The report the log and the message box show: where it failed, the message, the result
+// code's name and description (only when result is non-zero), the version and the adapter.
+std::string FatalReportText(const std::string& message, int line, const char* sourceFile,
+                            uint32_t result, const std::string& versionText,
+                            const std::string& adapterDescription);
+
+// The log entry's first line, filled with a UTC date and time (without its line end).
+std::string FatalLogHeader(int day, int month, int year, int hour, int minute, int second);
+
+// Appends header, an empty line, the report and an empty line, every line ending in CR LF.
+// 0 when the log could not be opened (nothing is written then).
+int AppendFatalLog(const char* path, const std::string& header, const std::string& report);
+
+// A symbolic name and a description for a result code (for codes the game knows).
+std::string ResultName(uint32_t result);
+std::string ResultDescription(uint32_t result);

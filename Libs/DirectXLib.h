@@ -1,0 +1,130 @@
+#pragma once
+#include "Libs/Font.h"
+#include "Libs/Rect.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+// What the renderer is set up with; kept for creation, resets and the display-mode switch.
+struct PresentParams {
+    int32_t backBufferWidth = 0;
+    int32_t backBufferHeight = 0;
+    int32_t backBufferFormat = 0; // full screen 22 (32 bits) or 23 (16 bits); windowed 0
+    int32_t windowed = 0;         // 1 = windowed, 0 = full screen
+    uint32_t presentationInterval = 0; // 0x80000000 = immediate (no vsync), 0 = synchronised
+};
+
+// The platform object: the main window, the renderer and the back buffer the whole game draws
+// into, the frame protocol, the window state, the mouse position, the default font, text and
+// line drawing, the frame-rate text, screenshots and the fatal-error report. Exactly one exists;
+// it is reachable through Instance() while it lives.
+class DirectXLib {
+public:
+    enum WindowState { Closed = 0, Active = 1, Minimized = 2, Inactive = 3 };
+    enum LostState { DeviceOk = 0, DeviceLost = 1, ResetPending = 2 };
+
+    SDL_Window* window = nullptr;
+    PresentParams presentParams;
+    Font defaultFont; // "Arial", 16, bold
+    int64_t timerFrequency = 0;
+    int64_t lastCounter = 0;
+    uint64_t frameCounter = 9;
+    std::string frameRateText;
+    std::string versionText;
+    std::string adapterDescription;
+    int32_t frameRateMode = 0; // 0 no frame-rate text; 1 text, synchronised; 2 text, immediate
+    int32_t screenshotRequested = 0;
+    int32_t lostState = DeviceOk;
+    int32_t bitsPerPixel = 32;
+    std::vector<Font*> resources; // fonts to tell of loss and reset; nullptr = emptied node
+    int32_t mouseX = 0;
+    int32_t mouseY = 0;
+    uint32_t clientWidth = 0;
+    uint32_t clientHeight = 0;
+    int32_t savedScreenSaverActive = 0;
+    SDL_Renderer* device = nullptr;
+    SDL_Texture* backBuffer = nullptr; // the 1024 x 768 picture; copied to the window on present
+    int32_t windowState = Active;
+
+    DirectXLib();
+    ~DirectXLib();
+    DirectXLib(const DirectXLib&) = delete;
+    DirectXLib& operator=(const DirectXLib&) = delete;
+
+    static DirectXLib* Instance();
+    // Bumped whenever a renderer goes away; pictures made by an older one are gone with it.
+    static uint32_t RendererGeneration();
+
+    // Icons are resource ids of the executable (107 large, 108 small).
+    void CreateMainWindow(const std::string& caption, int largeIcon, int smallIcon, int fullScreen,
+                          const std::string& versionText);
+    void InitDirect3D(int width, int height, int bitsPerPixel, int frameRateMode);
+    // Fills the back buffer, or one rectangle of it, with an ARGB colour.
+    void Clear(uint32_t colour, const Rect* area = nullptr);
+    // Screenshot, frame-rate text, present, next scene, at most one window event.
+    // 1 = presented, 0 = the renderer lost its pictures (call RestoreDevice until it gives 1).
+    int EndFrame();
+    int RestoreDevice();
+    // toggle non-zero switches full screen / window; non-zero sizes replace the back buffer's.
+    void ToggleDisplayMode(int toggle, int width, int height, int bitsPerPixel);
+    std::string GetAdapterDescription();
+
+    // alignment 0 left, 1 centre, 2 right; w or h 0 = unbounded and unclipped; mode 0 wraps at
+    // word boundaries, 1 one line at the top, 2 centred vertically, 3 at the bottom.
+    // font nullptr = defaultFont. Text is Windows-1252.
+    void DrawText(int x, int y, const std::string& text, Font* font, uint32_t colour,
+                  int alignment, int w, int h, int mode);
+    // w is the wrapping width in mode 0 (0 = unbounded); single-line modes count trailing
+    // blanks. Gives the text's width and height in w and h.
+    void MeasureText(const std::string& text, Font* font, int alignment, int& w, int& h, int mode);
+    // pattern 0 = solid, else a 32-bit on/off mask along the line, each bit `scale` pixels.
+    void DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, float width, uint32_t pattern,
+                  float scale);
+    int IsMouseInRect(int left, int top, int right, int bottom);
+    void ShowCursor(int show);
+
+    void DrawFrameRate();
+    // name empty = "File <tick count>"; format 1 = ".bmp", anything else = ".jpg".
+    void SaveScreenshot(const std::string& name, int format);
+    [[noreturn]] static void FatalError(const std::string& message, int line,
+                                        const char* sourceFile, uint32_t result);
+
+    int32_t BackBufferWidth() const { return presentParams.backBufferWidth; }
+    int32_t BackBufferHeight() const { return presentParams.backBufferHeight; }
+
+    // Tests: one back-buffer pixel as ARGB (alpha always 0xFF), and a renderer reset as the
+    // system reports one (the next EndFrame gives 0; RestoreDevice re-creates the renderer).
+    uint32_t ReadPixel(int x, int y);
+    void SimulateDeviceReset();
+
+    // Counts frames for the text cache's bookkeeping.
+    uint64_t framesPresented = 0;
+
+    // Internal, public for the event watch and the fonts.
+    void RegisterResource(Font* font);
+    void UnregisterResource(const Font* font);
+    void NotifyResources(bool lost);
+    void ReleaseDevice();
+    int HandleWindowEvent(const SDL_Event& event);
+    void SetupRenderStates();
+
+private:
+    void CreateRenderer();
+    void DestroyRenderer();
+    void PumpOneEvent();
+    void UpdateMousePosition();
+    void PresentBackBuffer();
+    void PlaceWindow();
+    TextLayout* Layout(Font* font, const std::string& text, int wrapWidth);
+
+    int rendererLost = 0;      // set by the event watch on a reset the system reports
+    int toggleRequested = 0;   // F9 seen; switched at the next window-event handling
+    int cursorShown = 1;
+    friend int DirectXLibEventWatch(void* userData, SDL_Event* event);
+};
