@@ -34,6 +34,11 @@ int MixerVolume(int attenuation) {
     return static_cast<int>(std::lround(gain * MIX_MAX_VOLUME));
 }
 
+// The mixer counts loops after the first play, as repeats do: 1 plays twice.
+int SoundLoops(int repeats) {
+    return repeats < 1 ? -1 : repeats;
+}
+
 Sound::~Sound() {
     Unload();
 }
@@ -56,17 +61,17 @@ Sound& Sound::operator=(Sound&& other) noexcept {
 void Sound::Load(const std::string& fileName) {
     Unload();
     audioPath = 1;
-    if (!OpenMixer()) return;
+    SoundLib* lib = OpenMixer();
+    if (!lib) return;
     segment = Mix_LoadWAV(Win1252ToUtf8(fileName).c_str());
-    if (segment) Mix_VolumeChunk(segment, MixerVolume(attenuation));
+    // A sound of its own keeps the volume set before; in shared mode the group carries it.
+    if (segment && !lib->sharedMode) Mix_VolumeChunk(segment, MixerVolume(attenuation));
 }
 
 void Sound::Play(int repeats) {
     if (!segment || !OpenMixer()) return;
-    // The mixer counts loops after the first play, as repeats do: 1 plays twice.
-    int loops = repeats < 1 ? -1 : repeats;
     // Any free channel, so a new start mixes with whatever is already sounding.
-    Mix_PlayChannel(-1, segment, loops);
+    Mix_PlayChannel(-1, segment, SoundLoops(repeats));
 }
 
 void Sound::SetVolume(int percent, int /*duration*/) {
@@ -89,4 +94,20 @@ void Sound::Unload() {
         segment = nullptr;
     }
     audioPath = 0;
+}
+
+int Sound::Playing() const {
+    if (!segment || !OpenMixer()) return 0;
+    int count = 0;
+    for (int channel = 0; channel < SoundLib::Channels; ++channel) {
+        if (Mix_Playing(channel) && Mix_GetChunk(channel) == segment) ++count;
+    }
+    return count;
+}
+
+int Sound::CurrentVolume() const {
+    SoundLib* lib = OpenMixer();
+    if (!lib) return 0;
+    if (lib->sharedMode) return Mix_Volume(-1, -1);
+    return segment ? Mix_VolumeChunk(segment, -1) : 0;
 }

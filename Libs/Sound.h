@@ -24,9 +24,16 @@ public:
     // percent 0..100; the fade duration in milliseconds is accepted but not applied.
     void SetVolume(int percent, int duration);
     void Unload();
+
+    // Read-backs of what the mixer does with this sound: the instances sounding now, and the
+    // mixer volume 0..128 it plays at (its group's volume in shared mode). 0 without a mixer.
+    int Playing() const;
+    int CurrentVolume() const;
 };
 
 // Volume in percent to attenuation in hundredths of a decibel: 100 -> 0, 50 -> -346, 0 -> -9600.
 int VolumeAttenuation(int percent);
 // Attenuation in hundredths of a decibel to a mixer volume 0..128 (a linear gain).
 int MixerVolume(int attenuation);
+// The mixer's loop count for a number of repeats: the same count, or -1 (endless) below 1.
+int SoundLoops(int repeats);

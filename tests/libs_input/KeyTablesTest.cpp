@@ -1,0 +1,152 @@
+#include "Libs/InputLib.h"
+#include "Libs/KeyCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr uint32_t Pressed = 0x80;
+
+void Hold(InputLib& input, int code, bool down) {
+    InputEvent e;
+    e.offset = static_cast<uint32_t>(code);
+    e.data = down ? Pressed : 0;
+    input.PushKeyboardEvent(e);
+}
+
+TEST(KeyNames, NamesAndUnknownCodes) {
+    struct Case {
+        int code;
+        std::string name;
+    };
+    const Case cases[] = {
+        {200, "Pfeil hoch"},
+        {100, "Unbekannt: 100"},
+        {1, "Escape"},
+        {57, "Leertaste"},
+        {184, "Alt Gr"},
+        {210, "Einf\xFC"
+              "gen"},
+        {39, "\xF6"},
+        {12, "\xDF"},
+        {221, "Windowsmenu"},
+        {84, "Unbekannt: 84"},
+        {0, "Unbekannt: 0"},
+        {256, "Unbekannt: 256"},
+        {-1, "Unbekannt: -1"},
+        {21, "z"},
+        {44, "y"},
+    };
+    InputLib input;
+    for (const Case& c : cases) {
+        EXPECT_EQ(input.GetKeyName(c.code), c.name) << "key code " << c.code;
+    }
+}
+
+TEST(KeyNames, TableHasOneRowPerCode) {
+    std::set<int> codes;
+    for (const KeyText& row : KeyNameTable()) {
+        EXPECT_TRUE(codes.insert(row.code).second) << "key code " << row.code << " named twice";
+        EXPECT_GT(row.code, 0);
+        EXPECT_LT(row.code, 256);
+    }
+    EXPECT_EQ(codes.size(), 105u);
+}
+
+TEST(KeyChars, BaseNumPadShiftAndAltGr) {
+    struct Case {
+        int code;
+        int numPad;
+        bool shift;
+        bool altGr;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {30, 0, false, false, "a"},
+        {30, 0, true, false, "A"},
+        {3, 0, false, false, "2"},
+        {3, 0, true, false, "\""},
+        {3, 0, false, true, "\xB2"},
+        {3, 0, true, true, "\xB2"}, // Alt Gr wins over shift
+        {79, 0, false, false, "Unbekannt: 79"},
+        {79, 1, false, false, "1"},
+        {59, 0, false, false, "Unbekannt: 59"},
+        {59, 0, true, false, "UNBEKANNT: 59"},
+        {26, 0, false, false, "\xFC"},
+        {26, 0, true, false, "\xDC"},
+        {12, 0, true, false, "?"},
+        {12, 0, false, true, "\\"},
+        {18, 0, false, true, "\x80"},
+        {18, 0, true, false, "E"},
+        {30, 0, false, true, "a"}, // no Alt Gr character: the base one stays
+        {57, 0, false, false, " "},
+        {55, 0, false, false, "Unbekannt: 55"},
+        {55, 1, true, false, "*"},
+        {86, 0, true, false, ">"},
+        {86, 0, false, true, "|"},
+        {16, 0, false, true, "@"},
+        {50, 0, false, true, "\xB5"},
+    };
+    for (const Case& c : cases) {
+        InputLib input;
+        if (c.shift) Hold(input, KeyLeftShift, true);
+        if (c.altGr) Hold(input, KeyAltGr, true);
+        EXPECT_EQ(input.GetKeyChar(c.code, c.numPad), c.expected)
+            << "code " << c.code << " numPad " << c.numPad << " shift " << c.shift << " altGr "
+            << c.altGr;
+    }
+}
+
+TEST(KeyChars, ModifiersAreThoseOfTheMomentOfTheCall) {
+    InputLib input;
+    Hold(input, KeyRightShift, true);
+    EXPECT_EQ(input.GetKeyChar(30, 0), "A") << "right shift";
+    EXPECT_NE(input.keyState[KeyRightShift], 0) << "the snapshot shows the held shift";
+    Hold(input, KeyRightShift, false);
+    // The shift events are still unread in the buffer; only the held state counts.
+    EXPECT_EQ(input.GetKeyChar(30, 0), "a") << "after shift was let go";
+    EXPECT_EQ(input.keyState[KeyRightShift], 0);
+}
+
+// Every key that has a name can be bound from a real keyboard.
+TEST(KeyCodeMap, EveryNamedKeyHasAScancode) {
+    std::set<int> reachable;
+    for (int scancode = 0; scancode < ScancodeCount; ++scancode) {
+        int code = KeyCodeFromScancode(scancode);
+        if (code != 0) reachable.insert(code);
+    }
+    for (const KeyText& row : KeyNameTable()) {
+        EXPECT_TRUE(reachable.count(row.code))
+            << "no scancode gives key code " << row.code << " (" << row.text << ")";
+    }
+}
+
+TEST(KeyCodeMap, KeysByPosition) {
+    // Scancodes are USB usage numbers: the key labelled Y on a US keyboard is German z (21).
+    struct Case {
+        int scancode;
+        int code;
+    };
+    const Case cases[] = {
+        {4, 30},    // A
+        {28, 21},   // Y position -> z
+        {29, 44},   // Z position -> y
+        {40, 28},   // Return
+        {41, 1},    // Escape
+        {45, 12},   // minus position -> ß
+        {100, 86},  // the extra key beside left shift -> <
+        {82, 200},  // cursor up
+        {88, 156},  // number pad Enter
+        {230, 184}, // right Alt -> Alt Gr
+        {0, 0},     // unknown
+        {-1, 0},    {ScancodeCount, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(KeyCodeFromScancode(c.scancode), c.code) << "scancode " << c.scancode;
+    }
+}
+
+} // namespace
