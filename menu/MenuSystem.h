@@ -11,13 +11,16 @@
 #include "storage/PlayerProfile.h"
 #include "storage/Settings.h"
 
+// A string-keyed list whose keys are the items a combo box shows.
+using NameList = KeyedTable<std::string, int32_t>;
+
 // One particle of the closing credits' spiral.
 struct OutroParticle {
     float x = 0, y = 0;
-    float radius = 0;       // 0..1 of the spiral's reach
-    float angle = 0;        // half turns
+    float radius = 0; // 0..1 of the spiral's reach
+    float angle = 0;  // half turns
     float angularSpeed = 0;
-    float spin = 0;         // quarter turns
+    float spin = 0; // quarter turns
     float spinSpeed = 0;
     uint32_t colour = 0;
     int32_t active = 0;
@@ -46,8 +49,8 @@ public:
     void saveSettings();
     // The re-entrant yes/no dialog: first call opens it (0); once answered the handler runs
     // again with the same id and this returns 1 (0 for "no" when confirm is set).
-    int ask(int id, const std::string& question, const std::string& caption,
-            const std::string& yes, const std::string& no, int confirm);
+    int ask(int id, const std::string& question, const std::string& caption, const std::string& yes,
+            const std::string& no, int confirm);
 
     // Page handlers, called with every activated id and with 0 in a frame without input.
     int handleMainMenu(int id);
@@ -65,6 +68,57 @@ public:
 
     GuiWindow& pageWindow(int pageIndex);
     const std::string& text(int id) { return language.Text(id); }
+
+    // Window building.
+    void setupPage(GuiWindow& window, const char* title, int heading);
+    void buildMainWindow();
+    void buildSettingsWindow();
+    void buildPlayerWindow();
+    void buildScoreWindow();
+    void buildQuestionWindow();
+    void addPlayerPanel(GuiWindow& window);
+
+    // Input routing and the question dialog.
+    int routeEvent(int mode);
+    int dispatch(int id);
+    int answerQuestion(int id);
+    void drawVersionLine();
+
+    // The player panel.
+    void copyPlayerPanel(GuiWindow& from);
+    void refreshPlayerPanels();
+    // Shows an item of a combo box by its text (index and text together).
+    void selectItem(GuiWindow& window, int id, const std::string& item);
+
+    // Settings page.
+    void runBackgroundFade();
+    void chooseBackground(int index);
+    int backgroundCount() const { return backgrounds.Count(); }
+    std::string backgroundTitle(int index) const;
+    void fitImage(GuiWindow& window, int id);
+
+    // Player page.
+    void showKey(int slot);
+    void captureKey(int slot);
+    uint32_t sliderValue(int id);
+
+    // Credits.
+    void moveCreditParticles();
+    void drawCredits();
+
+    // Profiles, settings and content lists.
+    void loadProfilesAndSettings();
+    void saveProfilesAndSettings();
+    void loadLanguage();
+    void resolvePlayersAndBackground();
+    void buildBlockSetList();
+    void buildSkinList();
+    void fillPlayerNames();
+    PlayerProfile* createPlayer();
+    void deletePlayer();
+    void renamePlayer(const std::string& newName);
+    bool isNameFree(const std::string& name, const PlayerProfile* own) const;
+    PlayerProfile* nextProfile(const PlayerProfile* profile);
 
     // BoardSounds and KeyRepeatControl: the boards play the menu's sounds and set key repeat.
     void playRotate() override;
@@ -85,14 +139,14 @@ public:
     GuiWindow* currentWindow = &mainWindow;
 
     // Item lists shown by the combo boxes and the statistics table.
-    ItemList playerNames;
-    ItemList singleModes;
-    ItemList twoPlayerModes;
-    ItemList backgrounds;
-    ItemList speedPresets;
-    ItemList skins;
-    ItemList languages;
-    ItemList blockSets;
+    NameList playerNames;
+    NameList singleModes;
+    NameList twoPlayerModes;
+    NameList backgrounds;
+    NameList speedPresets;
+    NameList skins;
+    NameList languages;
+    NameList blockSets;
     ColumnTable scoreColumns;
     RowTable scoreRows;
 
@@ -131,6 +185,7 @@ public:
     uint32_t fadeTick = 0;
     int32_t pausedGame = 0; // 0 none, 1 one player, 2 two players (set by the game)
     int32_t nameValid = 1;
+    std::string presetNames[6]; // the speed preset items, by preset index (5: own values)
 
     int32_t questionOpen = 0;
     int32_t pendingId = 0;

@@ -1,0 +1,216 @@
+// The player-management page, the settings page and the statistics page.
+#include "MenuFixture.h"
+
+#include <string>
+
+using PlayerPageTest = MenuFixture;
+
+namespace {
+
+uint32_t& keyOf(PlayerProfile& p, int slot) {
+    return p.keys[slot / 5][slot % 5];
+}
+
+} // namespace
+
+class PlayerPageWithPage : public MenuFixture {
+protected:
+    void SetUp() override {
+        MenuFixture::SetUp();
+        menu->showPage(MenuSystem::PlayerPage);
+        managed = menu->managedPlayer;
+        ASSERT_NE(managed, nullptr);
+    }
+    GuiControl& field(int id) { return control(menu->playerWindow, id); }
+    // A key captured into the field of a slot, as the key-capture field reports it.
+    void capture(int slot, uint32_t code) {
+        field(38 + slot).param2 = static_cast<int32_t>(code);
+        activate(38 + slot);
+    }
+    PlayerProfile* managed = nullptr;
+};
+
+TEST_F(PlayerPageWithPage, ACapturedKeySwapsWithTheSlotThatHeldIt) {
+    struct Case {
+        int slot;
+        uint32_t code;
+        int swappedSlot; // the slot that held the code before
+    };
+    const Case cases[] = {
+        {0, 57, 4},  // rotate takes hard drop's key of the same set
+        {0, 17, 5},  // rotate takes set 2's rotate key
+        {7, 205, 1}, // set 2 takes a key of set 1
+    };
+    for (const Case& c : cases) {
+        const uint32_t old = keyOf(*managed, c.slot);
+        capture(c.slot, c.code);
+        EXPECT_EQ(keyOf(*managed, c.slot), c.code) << "slot " << c.slot;
+        EXPECT_EQ(keyOf(*managed, c.swappedSlot), old)
+            << "slot " << c.swappedSlot << " should take the old code of slot " << c.slot;
+        EXPECT_EQ(field(38 + c.swappedSlot).text, input->GetKeyName(static_cast<int>(old)));
+        EXPECT_EQ(field(38 + c.slot).text, input->GetKeyName(static_cast<int>(c.code)));
+    }
+}
+
+TEST_F(PlayerPageWithPage, RefusedKeysLeaveTheBinding) {
+    for (uint32_t code : {1u, 59u, 67u, 87u, 28u}) {
+        const uint32_t before = keyOf(*managed, 2);
+        capture(2, code);
+        EXPECT_EQ(keyOf(*managed, 2), before) << "key " << code << " must be refused";
+        EXPECT_EQ(field(40).text, input->GetKeyName(static_cast<int>(before)))
+            << "the field shows the kept key again after " << code;
+    }
+}
+
+TEST_F(PlayerPageWithPage, AKeyPressedIntoAFocusedFieldIsCaptured) {
+    menu->playerWindow.SetFocus(38, 0);
+    tapKey(30); // A
+    EXPECT_EQ(keyOf(*managed, 0), 30u);
+    EXPECT_EQ(keyOf(*managed, 7), 200u) << "set 2's move left gave A away for cursor up";
+}
+
+TEST_F(PlayerPageWithPage, ThePresetListFollowsTheThreeTimingValues) {
+    managed->keyRepeatInterval = 47;
+    managed->softDropSpeed = 76;
+    menu->playerWindow.SetControlParams(23, 1, 143);
+    activate(23);
+    EXPECT_EQ(managed->keyRepeatDelay, 143u);
+    EXPECT_EQ(field(21).text.rfind("3: ", 0), 0u) << "shown: " << field(21).text;
+    EXPECT_EQ(field(24).text, "143 " + languageText(526));
+
+    menu->playerWindow.SetControlParams(23, 1, 144);
+    activate(23);
+    EXPECT_EQ(field(21).text, languageText(525)) << "no preset matches 144/47/76";
+}
+
+TEST_F(PlayerPageWithPage, PresetsSetTheirThreeValues) {
+    struct Case {
+        int preset;
+        uint32_t delay, interval, softDrop;
+    };
+    const Case cases[] = {{0, 211, 70, 52}, {2, 143, 47, 76}, {4, 75, 25, 100}};
+    for (const Case& c : cases) {
+        menu->selectItem(menu->playerWindow, 21, menu->presetNames[c.preset]);
+        activate(21);
+        EXPECT_EQ(managed->keyRepeatDelay, c.delay) << "preset " << c.preset;
+        EXPECT_EQ(managed->keyRepeatInterval, c.interval) << "preset " << c.preset;
+        EXPECT_EQ(managed->softDropSpeed, c.softDrop) << "preset " << c.preset;
+        EXPECT_EQ(control(menu->playerWindow, 26).param1, static_cast<int32_t>(c.interval));
+    }
+    const uint32_t delay = managed->keyRepeatDelay;
+    menu->selectItem(menu->playerWindow, 21, menu->presetNames[5]);
+    activate(21);
+    EXPECT_EQ(managed->keyRepeatDelay, delay) << "the own-values entry changes nothing";
+}
+
+TEST_F(PlayerPageWithPage, ANameTakenInOtherCaseTurnsTheFieldRed) {
+    struct Case {
+        std::string typed;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"spieler 2", false}, // the other profile, other case
+        {"", false},
+        {"SPIELER 1", true}, // the managed profile's own name does not count
+        {"Neu", true},
+    };
+    for (const Case& c : cases) {
+        field(14).text = c.typed;
+        activate(14);
+        EXPECT_EQ(menu->nameValid, c.valid ? 1 : 0) << "name \"" << c.typed << "\"";
+        EXPECT_EQ(field(14).colourName, c.valid ? "" : "red") << "name \"" << c.typed << "\"";
+    }
+}
+
+TEST_F(PlayerPageWithPage, AnInvalidNameIsNotApplied) {
+    const std::string name = managed->name;
+    field(14).text = "SPIELER 2";
+    activate(14);
+    activate(15);
+    EXPECT_EQ(managed->name, name);
+    EXPECT_EQ(profile("SPIELER 2"), nullptr);
+}
+
+TEST_F(PlayerPageWithPage, ARenamedProfileShowsOnTheStatisticsPageAndThePanels) {
+    field(14).text = "Kim";
+    activate(14);
+    activate(15);
+    ASSERT_NE(profile("Kim"), nullptr);
+    EXPECT_EQ(menu->managedPlayer, profile("Kim"));
+    EXPECT_EQ(field(13).text, "Kim");
+    EXPECT_EQ(control(menu->mainWindow, 90).text, "Kim") << "the managed profile was player 1";
+
+    activate(99);
+    activate(32);
+    bool found = false;
+    for (auto& row : menu->scoreRows) found = found || row.second.rfind("Kim\n", 0) == 0;
+    EXPECT_TRUE(found) << "the statistics rows were built again with the new name";
+}
+
+TEST_F(PlayerPageWithPage, CreatingAndDeletingProfiles) {
+    activate(12);
+    EXPECT_EQ(menu->questionOpen, 0) << "two profiles: deleting is refused without a question";
+    EXPECT_EQ(menu->profiles.Count(), 2);
+
+    activate(11);
+    ASSERT_EQ(menu->profiles.Count(), 3);
+    EXPECT_EQ(menu->managedPlayer->name, "Spieler 3");
+    EXPECT_EQ(field(14).text, "Spieler 3");
+    EXPECT_TRUE(menu->playerNames.Contains("Spieler 3"));
+
+    activate(12);
+    ASSERT_EQ(menu->questionOpen, 1);
+    menu->answerQuestion(12);
+    EXPECT_EQ(menu->profiles.Count(), 2);
+    EXPECT_FALSE(menu->playerNames.Contains("Spieler 3"));
+    EXPECT_NE(menu->managedPlayer, nullptr);
+    EXPECT_EQ(field(14).text, menu->managedPlayer->name);
+}
+
+TEST_F(PlayerPageWithPage, DisplayOptionsSetTheirBits) {
+    menu->playerWindow.SetControlParams(18, 1, 1);
+    activate(18);
+    EXPECT_EQ(managed->displayFlags, 2u);
+    menu->playerWindow.SetControlParams(16, 1, 1);
+    activate(16);
+    EXPECT_EQ(managed->displayFlags, 3u);
+    menu->playerWindow.SetControlParams(18, 1, 0);
+    activate(18);
+    EXPECT_EQ(managed->displayFlags, 1u);
+}
+
+TEST_F(PlayerPageTest, BothKeySetHeadingsHaveTheBlank) {
+    EXPECT_EQ(control(menu->playerWindow, 36).text, "Spieler 1");
+    EXPECT_EQ(control(menu->playerWindow, 37).text, "Spieler 2");
+}
+
+TEST_F(PlayerPageTest, SettingsChangesTakeEffectAtOnce) {
+    menu->showPage(MenuSystem::SettingsPage);
+    GuiWindow& page = menu->settingsWindow;
+    page.SetControlParams(21, 1, 320);
+    activate(21);
+    EXPECT_EQ(menu->settings.particleCount, 320);
+    EXPECT_EQ(menu->boardContext.particleCount, 320) << "the boards read the new budget";
+    EXPECT_EQ(control(page, 22).text, "320 " + languageText(412));
+
+    page.SetControlParams(24, 1, 40);
+    activate(24);
+    EXPECT_EQ(menu->settings.soundVolume, 40);
+    EXPECT_EQ(control(page, 25).text, "40%");
+
+    activate(16);
+    EXPECT_EQ(menu->settings.backgroundKind, 1);
+    EXPECT_EQ(control(page, 15).param1, 0);
+    EXPECT_EQ(control(page, 17).param1, 0);
+
+    menu->selectItem(page, 43, "English");
+    activate(43);
+    EXPECT_EQ(menu->settings.languageName, "English");
+    EXPECT_EQ(menu->text(102), "Spieler") << "texts change only at the next start";
+
+    menu->selectItem(page, 13, "Meer");
+    activate(13);
+    EXPECT_EQ(menu->settings.backgroundName, "Meer");
+    EXPECT_EQ(menu->settings.backgroundIndex, 1);
+    EXPECT_EQ(menu->fadeAmount, 255) << "the new picture covers the page";
+}
