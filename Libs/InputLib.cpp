@@ -1,5 +1,6 @@
 #include "Libs/InputLib.h"
 
+#include "Libs/DirectXLib.h"
 #include "Libs/FatalError.h"
 #include "Libs/KeyCodes.h"
 #include "Libs/Tick.h"
@@ -7,11 +8,6 @@
 #include <SDL.h>
 
 #include <cstring>
-
-#if __has_include("Libs/DirectXLib.h")
-#include "Libs/DirectXLib.h"
-#define BRIXEL_HAS_WINDOW 1
-#endif
 
 namespace {
 
@@ -102,12 +98,8 @@ int EnableEvents(std::initializer_list<uint32_t> types) {
 
 // Without a window object (tools, tests of input alone) input counts as active.
 bool WindowIsActive() {
-#ifdef BRIXEL_HAS_WINDOW
     DirectXLib* dx = DirectXLib::Instance();
-    return dx == nullptr || static_cast<int>(dx->windowState) == 1;
-#else
-    return true;
-#endif
+    return dx == nullptr || dx->windowState == DirectXLib::Active;
 }
 
 } // namespace
