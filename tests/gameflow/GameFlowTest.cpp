@@ -1,0 +1,314 @@
+#include "GameFixture.h"
+
+#include <fstream>
+
+#include "storage/TextFormat.h"
+
+namespace {
+
+constexpr uint32_t KeyEscape = 1;
+constexpr uint32_t KeyReturn = 28;
+constexpr uint32_t KeyF1 = 59;
+
+// The profile's top ten of a table as "score/level/seconds ..." for readable failures.
+std::string TableText(const PlayerProfile& profile, int table) {
+    std::string text;
+    for (uint32_t i = 0; i < profile.highScoreCount[table]; ++i) {
+        text += std::to_string(profile.highScore[table][i]) + "/" +
+                std::to_string(profile.highScoreLevel[table][i]) + "/" +
+                std::to_string(profile.highScoreTime[table][i]) + " ";
+    }
+    return text;
+}
+
+void FillTable(PlayerProfile& profile, int table, std::initializer_list<uint32_t> scores) {
+    uint32_t i = 0;
+    for (uint32_t score : scores) {
+        profile.highScore[table][i] = score;
+        profile.highScoreLevel[table][i] = 1;
+        profile.highScoreTime[table][i] = 60;
+        ++i;
+    }
+    profile.highScoreCount[table] = i;
+}
+
+} // namespace
+
+TEST_F(GameFixture, SetupBuildsBothResultDialogs) {
+    struct Expected {
+        GuiWindow* window;
+        int id;
+        ControlKind kind;
+    };
+    const Expected controls[] = {
+        {&game->twoPlayerDialog, 10, ControlKind::Image},
+        {&game->twoPlayerDialog, 11, ControlKind::Label},
+        {&game->twoPlayerDialog, 12, ControlKind::Button},
+        {&game->twoPlayerDialog, 13, ControlKind::Button},
+        {&game->singlePlayerDialog, 14, ControlKind::Table},
+        {&game->singlePlayerDialog, 15, ControlKind::Label},
+        {&game->singlePlayerDialog, 12, ControlKind::Button},
+    };
+    for (const Expected& c : controls) {
+        GuiControl* control = c.window->GetControl(c.id);
+        ASSERT_NE(control, nullptr) << "control " << c.id;
+        EXPECT_EQ(control->kind, c.kind) << "control " << c.id;
+    }
+    EXPECT_EQ(game->twoPlayerDialog.GetControl(12)->text, "Ja");
+    EXPECT_EQ(game->singlePlayerDialog.GetControl(14)->param4.columns, &game->scoreColumns);
+    EXPECT_EQ(game->scoreColumns.Count(), 3);
+    EXPECT_EQ(game->twoPlayerDialog.hasCloseButton, 0);
+    EXPECT_EQ(game->singlePlayerDialog.hasStatusBar, 0);
+    EXPECT_EQ(game->lastPairing, 0);
+}
+
+TEST_F(GameFixture, EscapeBelowBestRecordsNothingAndTheResumedGameEndRecordsIt) {
+    anna().bestScore[0] = 1000;
+    startSingle(0);
+    game->singleBoard.score = 500;
+
+    EXPECT_EQ(tapKey(KeyEscape), 1);
+    EXPECT_EQ(anna().highScoreCount[0], 0u) << TableText(anna(), 0);
+    EXPECT_EQ(menu->pausedGame, 1) << "the game stays resumable";
+
+    resume(0);
+    EXPECT_EQ(game->singleBoard.score, 500u) << "resuming keeps the game";
+    loseAtNextUpdate(game->singleBoard);
+    EXPECT_EQ(frame(10), 0);
+    ASSERT_EQ(game->dialogOpen, 1);
+    EXPECT_EQ(TableText(anna(), 0), "500/1/0 ");
+    EXPECT_EQ(anna().gamesPlayed, 1u);
+    EXPECT_EQ(menu->pausedGame, 0) << "a finished game cannot be resumed";
+    EXPECT_EQ(game->resultText(), FormatText(FixtureText::newRecord, {"Anna", 500u, 1}));
+}
+
+TEST_F(GameFixture, OneGameHoldsOnePlaceInTheTopTen) {
+    startSingle(0);
+    game->singleBoard.score = 300;
+    EXPECT_EQ(tapKey(KeyEscape), 1);
+    EXPECT_EQ(TableText(anna(), 0), "300/1/0 ") << "a new best is recorded on Escape";
+    EXPECT_EQ(anna().bestScore[0], 300u);
+
+    resume(0);
+    game->singleBoard.score = 700;
+    loseAtNextUpdate(game->singleBoard);
+    frame(10);
+    EXPECT_EQ(TableText(anna(), 0), "700/1/0 ") << "the later record replaces the earlier one";
+    EXPECT_EQ(anna().bestScore[0], 700u);
+}
+
+TEST_F(GameFixture, FirstF1RecordsOnceAndMarksTheGameAssisted) {
+    struct Case {
+        uint32_t score;
+        const char* table;
+    };
+    const Case cases[] = {{0, ""}, {250, "250/1/0 "}};
+    for (const Case& c : cases) {
+        fresh();
+        startSingle(0);
+        game->singleBoard.score = c.score;
+        tapKey(KeyF1);
+        EXPECT_EQ(game->singleBoard.assisted, 1) << "score " << c.score;
+        EXPECT_EQ(game->singleBoard.aiMode, 1) << "score " << c.score;
+        EXPECT_EQ(TableText(anna(), 0), c.table) << "score " << c.score;
+        game->singleBoard.score = c.score + 1000;
+        tapKey(KeyF1);
+        loseAtNextUpdate(game->singleBoard);
+        frame(10);
+        EXPECT_EQ(TableText(anna(), 0), c.table) << "nothing after the first F1 is recorded";
+        EXPECT_EQ(anna().gamesPlayed, 0u) << "an assisted game counts no statistics";
+        EXPECT_EQ(game->dialogOpen, 1);
+    }
+}
+
+TEST_F(GameFixture, FullTopTenTakesOnlyBetterResults) {
+    struct Case {
+        uint32_t score;
+        int rank;
+        int resultText; // 219 or 220
+    };
+    const Case cases[] = {
+        {50, 0, 220},   // below all ten
+        {100, 0, 220},  // equal to the tenth
+        {150, 10, 219}, // just better than the tenth
+        {1000, 2, 219}, // equal to the best: after it
+    };
+    for (const Case& c : cases) {
+        fresh();
+        FillTable(anna(), 0, {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100});
+        startSingle(0);
+        game->singleBoard.score = c.score;
+        loseAtNextUpdate(game->singleBoard);
+        frame(10);
+        std::string expected = c.resultText == 219
+                                   ? FormatText(FixtureText::newRecord, {"Anna", c.score, c.rank})
+                                   : FormatText(FixtureText::noRecord, {"Anna", c.score});
+        EXPECT_EQ(game->resultText(), expected) << "score " << c.score;
+        EXPECT_EQ(anna().highScoreCount[0], 10u) << "score " << c.score;
+        EXPECT_EQ(game->scoreRows.Count(), 10) << "score " << c.score;
+        if (c.rank > 0) {
+            EXPECT_EQ(anna().highScore[0][c.rank - 1], c.score) << "score " << c.score;
+        }
+    }
+}
+
+TEST_F(GameFixture, ScoreRowsShowTimeAndUnknownLevels) {
+    anna().highScore[1][0] = 900;
+    anna().highScoreLevel[1][0] = 0; // an entry converted from an old file
+    anna().highScoreCount[1] = 1;
+    startSingle(1);
+    game->singleBoard.score = 1234;
+    game->singleBoard.level = 5;
+    game->singleBoard.minutes = 3;
+    game->singleBoard.tickAcc = 705;
+    loseAtNextUpdate(game->singleBoard);
+    frame(0);
+    std::string rows;
+    for (auto& row : game->scoreRows) rows += row.second + "|";
+    EXPECT_NE(rows.find("1234\n5\n2:07|"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("900\n?\n?|"), std::string::npos) << rows;
+}
+
+TEST_F(GameFixture, ReturnTogglesTheStatusViewInSinglePlayerGamesOnly) {
+    startSingle(0);
+    tapKey(KeyReturn);
+    EXPECT_EQ(game->statusView, 1);
+    tapKey(KeyReturn);
+    EXPECT_EQ(game->statusView, 0);
+    startPair(0, 0);
+    tapKey(KeyReturn);
+    EXPECT_EQ(game->statusView, 0);
+}
+
+TEST_F(GameFixture, KeysReachOnlyTheHumanBoards) {
+    // Cursor right is key set 1 (player index 0): the right board in mode 2, the left in mode 3.
+    struct Case {
+        int variant;
+        int leftMoves, rightMoves;
+    };
+    const Case cases[] = {{0, 0, 1}, {1, 1, 0}};
+    for (const Case& c : cases) {
+        startPair(c.variant, 0);
+        int left = game->leftBoard.field.pieceColumn;
+        int right = game->rightBoard.field.pieceColumn;
+        tapKey(205);
+        EXPECT_EQ(game->leftBoard.field.pieceColumn - left, c.leftMoves)
+            << "mode " << c.variant + 2;
+        EXPECT_EQ(game->rightBoard.field.pieceColumn - right, c.rightMoves)
+            << "mode " << c.variant + 2;
+    }
+}
+
+TEST_F(GameFixture, EndlessTallyRisesWithEveryLostBoardAndGarbageStaysPending) {
+    startPair(0, 1);
+    BoardContext& context = menu->boardContext;
+    context.pendingGarbage[0] = 2; // waiting for the right board (player index 0)
+    for (int e = 0; e < 10; ++e) context.garbage[0][0][e] = context.garbage[0][1][e] = 3;
+
+    loseAtNextUpdate(game->leftBoard);
+    frame(10);
+    EXPECT_EQ(game->rightWins, 1);
+    EXPECT_EQ(game->leftWins, 0);
+    EXPECT_EQ(game->dialogOpen, 0) << "no dialog in an endless game";
+    EXPECT_EQ(game->leftBoard.state, 0) << "the losing board starts again";
+    EXPECT_EQ(context.pendingGarbage[0], 2);
+
+    game->gameOver(2);
+    EXPECT_EQ(game->leftWins, 1);
+    EXPECT_EQ(context.pendingGarbage[0], 2) << "garbage for the restarted board stays pending";
+    EXPECT_EQ(bert().duelGames, 2u);
+    EXPECT_EQ(bert().duelWins, 1u);
+    EXPECT_EQ(anna().duelWins, 1u);
+    EXPECT_EQ(game->running, 1);
+}
+
+TEST_F(GameFixture, TallyKeptForTheSamePairingAndResetOtherwise) {
+    struct Step {
+        int variant;
+        bool swapPlayers;
+        int expectedLeftWins; // after start, before this game's result
+    };
+    // Every game is won by the left board.
+    const Step steps[] = {
+        {0, false, 0}, // first pairing
+        {0, false, 1}, // same two players: the tally stays
+        {0, true, 0},  // swapped: a new pairing
+        {0, false, 1}, // the swapped pairing again
+        {1, false, 0}, // against the computer: new pairing
+        {1, false, 1}, // the same player against the computer again
+    };
+    int n = 0;
+    for (const Step& step : steps) {
+        if (step.swapPlayers) std::swap(menu->player1, menu->player2);
+        startPair(step.variant, 0);
+        EXPECT_EQ(game->leftWins, step.expectedLeftWins) << "step " << n;
+        loseAtNextUpdate(game->rightBoard);
+        frame(10);
+        EXPECT_EQ(game->dialogOpen, 1) << "step " << n;
+        ++n;
+    }
+    EXPECT_EQ(game->pairName2, FixtureText::computerName);
+}
+
+TEST_F(GameFixture, ComputerLevelFollowsThePlayersResults) {
+    struct Case {
+        uint32_t level;
+        int loser;
+        uint32_t levelAfter, bestAfter;
+        const char* text;
+    };
+    const Case cases[] = {
+        {4, 2, 5, 5, FixtureText::playerWon},
+        {4, 1, 3, 4, FixtureText::playerLost},
+        {0, 1, 0, 4, FixtureText::playerLost},
+    };
+    for (const Case& c : cases) {
+        anna().computerLevel = c.level;
+        anna().bestComputerLevel = 4;
+        startPair(1, 0);
+        loseAtNextUpdate(c.loser == 1 ? game->leftBoard : game->rightBoard);
+        frame(10);
+        EXPECT_EQ(anna().computerLevel, c.levelAfter)
+            << "level " << c.level << " loser " << c.loser;
+        EXPECT_EQ(anna().bestComputerLevel, c.bestAfter) << "level " << c.level;
+        EXPECT_EQ(game->resultText(), FormatText(c.text, {"Anna", c.level + 1}));
+        EXPECT_EQ(anna().gamesPlayed, 0u) << "no other statistics change against the computer";
+    }
+}
+
+TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
+    startPair(0, 0);
+    loseAtNextUpdate(game->leftBoard);
+    frame(10);
+    ASSERT_EQ(game->dialogOpen, 1);
+    EXPECT_EQ(game->dialog().GetControl(11)->text, FormatText(FixtureText::duel, {"Anna", "Bert"}));
+    EXPECT_EQ(game->running, 0);
+
+    // Return on the focused button 12: a new game of the same mode with the same players.
+    pushPress(KeyReturn);
+    pushRelease(KeyReturn);
+    EXPECT_EQ(frame(0), 0);
+    EXPECT_EQ(game->dialogOpen, 0);
+    EXPECT_EQ(game->running, 1);
+    EXPECT_EQ(game->mode, 2);
+    EXPECT_EQ(menu->pausedGame, 2);
+
+    loseAtNextUpdate(game->rightBoard);
+    frame(10);
+    ASSERT_EQ(game->dialogOpen, 1);
+    EXPECT_EQ(tapKey(KeyEscape), 1) << "Escape in the dialog leads back to the menus";
+    EXPECT_EQ(game->dialogOpen, 0);
+    EXPECT_EQ(menu->pausedGame, 0);
+}
+
+TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {
+    // A damaged language file: conversions the formatter does not know are shown as they stand.
+    std::ofstream file(folder / "bad.txt");
+    file << "215=%n%s%x%08d%s\n";
+    file.close();
+    menu->language.Load((folder / "bad.txt").string());
+    startPair(0, 0);
+    loseAtNextUpdate(game->rightBoard);
+    frame(10);
+    EXPECT_EQ(game->resultText(), "%nBert%x%08dAnna");
+}
