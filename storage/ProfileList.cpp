@@ -1,0 +1,108 @@
+#include "storage/ProfileList.h"
+
+#include "storage/ProfileStore.h"
+
+PlayerProfile* addProfile(ProfileList& profiles, const std::string& name) {
+    if (profiles.Contains(name)) return nullptr;
+    PlayerProfile& profile = profiles.SelectOrInsert(name);
+    profile.name = name;
+    return &profile;
+}
+
+PlayerProfile* findProfile(ProfileList& profiles, const std::string& name, int step) {
+    if (!profiles.Contains(name)) return nullptr;
+    if (step == 0) return profiles.Select(name);
+    if (step > 0) {
+        profiles.Select(name);
+        return profiles.Next() ? profiles.CurrentValue() : profiles.First();
+    }
+    std::string previous;
+    bool hasPrevious = false;
+    for (const auto& [key, value] : profiles) {
+        if (key == name) break;
+        previous = key;
+        hasPrevious = true;
+    }
+    return hasPrevious ? profiles.Select(previous) : profiles.Last();
+}
+
+bool renameProfileEntry(ProfileList& profiles, const std::string& oldName,
+                        const std::string& newName) {
+    if (!profiles.Rename(oldName, newName)) return false;
+    profiles.Find(newName)->name = newName;
+    return true;
+}
+
+namespace {
+
+// Lower case of a Windows-1252 letter; every other byte as it is.
+unsigned char foldCase(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 16; // Š Œ Ž
+    if (c == 0x9F) return 0xFF;                             // Ÿ
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32; // À..Þ without ×
+    return c;
+}
+
+bool nameTaken(const ProfileList& profiles, const std::string& name, const PlayerProfile* self) {
+    for (const auto& [key, profile] : profiles)
+        if (&profile != self && sameNameIgnoringCase(key, name)) return true;
+    return false;
+}
+
+} // namespace
+
+bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (foldCase(static_cast<unsigned char>(a[i])) !=
+            foldCase(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+bool isValidProfileName(const ProfileList& profiles, const std::string& name,
+                        const PlayerProfile* self) {
+    return !name.empty() && name.size() <= maxProfileNameLength && !nameTaken(profiles, name, self);
+}
+
+PlayerProfile* createProfile(ProfileList& profiles, const std::string& baseName) {
+    for (int n = 1;; ++n) {
+        const std::string name = baseName + " " + std::to_string(n);
+        if (!nameTaken(profiles, name, nullptr)) return addProfile(profiles, name);
+    }
+}
+
+int deleteProfile(ProfileList& profiles, PlayerProfile* profile, PlayerProfile*& player1,
+                  PlayerProfile*& player2, PlayerProfile*& managedPlayer) {
+    if (!profile || profiles.Count() <= 2 || profiles.Find(profile->name) != profile)
+        return DeleteRefused;
+    const std::string name = profile->name;
+    auto after = [&](PlayerProfile* p) { return findProfile(profiles, p->name, +1); };
+    int result = Deleted;
+    if (player1 == profile) {
+        player1 = after(player1);
+        result |= DeletedPlayer1;
+    }
+    if (player1 == player2) player1 = after(player1);
+    if (player2 == profile) {
+        player2 = after(player2);
+        result |= DeletedPlayer2;
+    }
+    if (player2 == player1) player2 = after(player2);
+    managedPlayer = after(profile);
+    profiles.Remove(name);
+    deleteProfileFile(name);
+    return result;
+}
+
+bool renameProfile(ProfileList& profiles, PlayerProfile* profile, const std::string& newName) {
+    if (!profile || profiles.Find(profile->name) != profile) return false;
+    if (newName == profile->name) return true;
+    if (!isValidProfileName(profiles, newName, profile)) return false;
+    const std::string oldName = profile->name;
+    if (!renameProfileEntry(profiles, oldName, newName)) return false;
+    // The old file goes only once the record is safe under its new name.
+    if (saveProfile(*profile)) deleteProfileFile(oldName);
+    return true;
+}

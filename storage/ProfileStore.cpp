@@ -1,0 +1,195 @@
+#include "storage/ProfileStore.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "Libs/Win1252.h"
+#include "storage/AtomicFile.h"
+#include "storage/DirectoryListing.h"
+#include "storage/ProfileList.h"
+#include "storage/RecordFile.h"
+
+namespace {
+
+constexpr uint32_t formatVersion = 1;
+constexpr int storedWords = 88; // words 2..89 of the file
+constexpr size_t legacySize = 148;
+
+// The record's fields in the order of file words 2..89.
+std::array<uint32_t*, storedWords> fileOrder(PlayerProfile& p) {
+    std::array<uint32_t*, storedWords> words{};
+    size_t n = 0;
+    for (uint32_t* field :
+         {&p.keyRepeatDelay, &p.keyRepeatInterval, &p.softDropSpeed, &p.rotateDirection,
+          &p.displayFlags, &p.displayOption, &p.overlayOpacity})
+        words[n++] = field;
+    for (auto& set : p.keys)
+        for (uint32_t& key : set) words[n++] = &key;
+    for (uint32_t* field :
+         {&p.bestScore[0], &p.bestScore[1], &p.duelWins, &p.duelGames, &p.bestComputerLevel,
+          &p.computerLevel, &p.gamesPlayed, &p.totalPieces, &p.totalRows})
+        words[n++] = field;
+    for (int t = 0; t < PlayerProfile::tables; ++t) {
+        words[n++] = &p.highScoreCount[t];
+        for (int i = 0; i < PlayerProfile::tableSize; ++i) {
+            words[n++] = &p.highScore[t][i];
+            words[n++] = &p.highScoreLevel[t][i];
+            words[n++] = &p.highScoreTime[t][i];
+        }
+    }
+    return words;
+}
+
+// The nine statistics words in block order.
+std::array<uint32_t*, 9> statisticsBlock(PlayerProfile& p) {
+    return {&p.bestScore[0],  &p.bestScore[1], &p.duelWins,    &p.duelGames, &p.bestComputerLevel,
+            &p.computerLevel, &p.gamesPlayed,  &p.totalPieces, &p.totalRows};
+}
+
+// The check value an old-format file keeps over its statistics block.
+uint32_t legacyCheckValue(PlayerProfile& p) {
+    uint32_t t = 0, u = 0;
+    const auto block = statisticsBlock(p);
+    for (uint32_t i = 0; i < block.size(); ++i) {
+        t += *block[i] * (1989 + i);
+        u += *block[i] * (1983 - i);
+    }
+    return u + (t | (t * 65536));
+}
+
+// The copy is made whole or not at all, like every file the game writes.
+bool copyWhole(const std::string& from, const std::string& to) {
+    FILE* in = std::fopen(from.c_str(), "rb");
+    if (!in) return false;
+    std::vector<char> bytes;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    const bool readAll = !std::ferror(in);
+    std::fclose(in);
+    AtomicFile out;
+    return readAll && out.open(to) && out.write(bytes.data(), bytes.size()) && out.commit();
+}
+
+uint32_t littleEndianWord(const unsigned char* b) {
+    return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
+}
+
+// A listed "data/*.user" file: the profile name is the file name without its ending.
+void loadOne(ProfileList& profiles, const std::string& fileName, uint32_t size) {
+    const std::string name = fileName.substr(0, fileName.size() - 5);
+    PlayerProfile loaded;
+    if (size == legacySize) {
+        copyWhole(profilePath(name), profilePath(name, ".bak2"));
+        if (name.size() > maxProfileNameLength) return;
+        if (!readLegacyProfileFile(profilePath(name), loaded)) return;
+    } else {
+        copyWhole(profilePath(name), profilePath(name, ".bak"));
+        if (readProfileFile(profilePath(name), loaded) == 0) return;
+    }
+    PlayerProfile* profile = addProfile(profiles, name);
+    if (!profile) return;
+    loaded.name = name;
+    *profile = loaded;
+}
+
+} // namespace
+
+std::string profilePath(const std::string& name, const char* ending) {
+    return "data/" + Win1252ToUtf8(name) + ending;
+}
+
+int readProfileFile(const std::string& path, PlayerProfile& profile) {
+    RecordFile file;
+    if (!file.open(path, RecordFile::Reading)) return 0;
+    uint32_t version = 0;
+    if (!file.readWord(version) || version != formatVersion) return 0;
+    // A short file leaves the remaining fields at their defaults.
+    for (uint32_t* field : fileOrder(profile))
+        if (!file.readWord(*field)) break;
+    int result = 1;
+    if (!file.close()) {
+        clearStatistics(profile);
+        clearHighScores(profile);
+        result = 2;
+    }
+    clampProfile(profile);
+    return result;
+}
+
+bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    unsigned char bytes[legacySize];
+    const size_t got = std::fread(bytes, 1, legacySize, file);
+    std::fclose(file);
+    if (got < legacySize) return false;
+    uint32_t w[37];
+    for (int i = 0; i < 37; ++i) w[i] = littleEndianWord(bytes + 4 * i);
+
+    p.rotateDirection = w[0];
+    p.keyRepeatDelay = w[1];
+    p.keyRepeatInterval = w[2];
+    p.softDropSpeed = w[3];
+    for (int a = 0; a < 4; ++a) {
+        p.keys[0][a] = w[4 + a];
+        p.keys[1][a] = w[8 + a];
+    }
+    p.displayFlags = w[12];
+    p.displayOption = w[13];
+    p.overlayOpacity = (w[14] == 0 ? 51 : w[14]) - 1;
+    p.keys[0][4] = w[15] == 0 ? 57 : w[15];
+    p.keys[1][4] = w[16] == 0 ? 15 : w[16];
+    const auto block = statisticsBlock(p);
+    for (size_t i = 0; i < block.size(); ++i) *block[i] = w[20 + i];
+    if (w[36] != legacyCheckValue(p)) clearStatistics(p);
+
+    // The old format kept no tables: a best score becomes a table of one.
+    clearHighScores(p);
+    for (int t = 0; t < PlayerProfile::tables; ++t) {
+        if (p.bestScore[t] == 0) continue;
+        p.highScoreCount[t] = 1;
+        p.highScore[t][0] = p.bestScore[t];
+    }
+    clampProfile(p);
+    return true;
+}
+
+void loadProfiles(ProfileList& profiles) {
+    DirectoryListing listing;
+    listing.setPattern("data/*.user");
+    while (listing.next()) {
+        if (listing.isDirectory) continue;
+        loadOne(profiles, listing.fileName, listing.fileSize);
+    }
+}
+
+bool writeProfileFile(const std::string& path, const PlayerProfile& profile) {
+    PlayerProfile copy = profile;
+    RecordFile file;
+    if (!file.open(path, RecordFile::Writing)) return false;
+    file.writeWord(formatVersion);
+    for (uint32_t* field : fileOrder(copy)) file.writeWord(*field);
+    return file.close();
+}
+
+bool saveProfile(const PlayerProfile& profile) {
+    std::error_code ignored;
+    std::filesystem::create_directory("data", ignored);
+    return writeProfileFile(profilePath(profile.name), profile);
+}
+
+void saveProfiles(const ProfileList& profiles) {
+    std::error_code ignored;
+    std::filesystem::create_directory("data", ignored);
+    // The list key is the name the profile is found under.
+    for (const auto& [name, profile] : profiles) writeProfileFile(profilePath(name), profile);
+}
+
+bool deleteProfileFile(const std::string& name) {
+    return std::remove(profilePath(name).c_str()) == 0;
+}

@@ -1,0 +1,130 @@
+#include "storage/ConfigFile.h"
+#include "storage/AtomicFile.h"
+#include "storage/Settings.h"
+
+#include <functional>
+#include <string>
+
+#include "TempFolder.h"
+
+class SettingsFile : public TempFolderTest {};
+
+TEST_F(SettingsFile, LinesAreReadAsTheGameWroteThem) {
+    const std::string longLine(1000, 'x');
+    struct Case {
+        const char* what;
+        std::string file;
+        std::function<std::string(const Settings&)> field;
+        std::string expected;
+    } cases[] = {
+        {"an empty file gives the default", "",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "150"},
+        {"lines without = are ignored", "[Section]\n;Partikel 40\nPartikel\n",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "150"},
+        {"spaces around = belong to key and value", "Partikel = 40\n",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "150"},
+        {"a plain number", "Partikel=40\n",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "40"},
+        {"leading blanks and trailing junk", "Partikel=  77abc\n",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "77"},
+        {"an empty player 1", "Spieler 1=\n", [](const Settings& s) { return s.player1Name; }, ""},
+        {"= inside a value", "Sprache=Eng=lisch\n",
+         [](const Settings& s) { return s.languageName; }, "Eng=lisch"},
+        {"the last duplicate wins", "Partikel=50\nPartikel=60\n",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "60"},
+        {"CR LF endings", "Skin=Blue\r\nStein=Glas\r\n",
+         [](const Settings& s) { return s.skinName + "|" + s.blockSetName; }, "Blue|Glas"},
+        {"a last line without a break", "Skin=Blue", [](const Settings& s) { return s.skinName; },
+         "Blue"},
+        {"a 1000-character line ends the reading", "Skin=Blue\n" + longLine + "\nStein=Glas\n",
+         [](const Settings& s) { return s.skinName + "|" + s.blockSetName; }, "Blue|design druve"},
+        {"a 999-character line is read", "Skin=" + std::string(994, 'b') + "\nStein=Glas\n",
+         [](const Settings& s) { return std::to_string(s.skinName.size()) + "|" + s.blockSetName; },
+         "994|Glas"},
+        {"volume 250 is brought to 100", "Volume Sounds=250\n",
+         [](const Settings& s) { return std::to_string(s.soundVolume); }, "100"},
+        {"particles below the slider", "Partikel=-5\n",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "10"},
+        {"a non-numeric mode gives 0", "Modus Einzelspieler=abc\n",
+         [](const Settings& s) { return std::to_string(s.singlePlayerMode); }, "0"},
+        {"background kind out of range", "Hintergrund Art=7\n",
+         [](const Settings& s) { return std::to_string(s.backgroundKind); }, "2"},
+        {"keys are case-sensitive", "skin=Blue\n", [](const Settings& s) { return s.skinName; },
+         "Golden"},
+        {"a huge number does not wrap", "Partikel=99999999999999999999\n",
+         [](const Settings& s) { return std::to_string(s.particleCount); }, "500"},
+    };
+    for (const Case& c : cases) {
+        writeFile("data/brixel.ini", c.file);
+        Settings settings;
+        settings.skinName = "stale";
+        readSettingsFile(settings);
+        EXPECT_EQ(c.expected, c.field(settings)) << c.what;
+    }
+}
+
+TEST_F(SettingsFile, AMissingFileGivesEveryDefault) {
+    Settings settings;
+    settings.particleCount = 3;
+    settings.languageName = "x";
+    readSettingsFile(settings);
+    EXPECT_EQ(Settings{}.particleCount, settings.particleCount);
+    EXPECT_EQ("Deutsch", settings.languageName);
+    EXPECT_EQ("Spieler 1", settings.managedPlayerName);
+}
+
+TEST_F(SettingsFile, ASaveWritesExactlyTheThirteenKeysInByteOrder) {
+    writeFile("data/brixel.ini", "Zusatz=1\nVolume Sounds=40\nSkin=Blue\n");
+    Settings settings;
+    readSettingsFile(settings);
+    settings.particleCount = 300;
+    ASSERT_TRUE(writeSettingsFile(settings, "Anna", "Bert", "Carl"));
+    EXPECT_EQ("Hintergrund Art=1\n"
+              "Hintergrund Bild=0\n"
+              "Modus Einzelspieler=1\n"
+              "Modus Mehrspieler=1\n"
+              "Modus Mehrspieler_endlos=1\n"
+              "Partikel=300\n"
+              "Skin=Blue\n"
+              "Spieler 1=Anna\n"
+              "Spieler 2=Bert\n"
+              "Spieler Manage=Carl\n"
+              "Sprache=Deutsch\n"
+              "Stein=design druve\n"
+              "Volume Sounds=40\n",
+              readFile("data/brixel.ini"));
+}
+
+TEST_F(SettingsFile, AFailedWriteLeavesTheOldFile) {
+    writeFile("data/brixel.ini", "Skin=Blue\n");
+    Settings settings;
+    settings.skinName = "Red";
+    AtomicFile::failWritesAfter(20);
+    EXPECT_FALSE(writeSettingsFile(settings, "a", "b", "c"));
+    AtomicFile::failWritesAfter(-1);
+    EXPECT_EQ("Skin=Blue\n", readFile("data/brixel.ini"));
+    int leftovers = 0;
+    for (auto& entry : std::filesystem::directory_iterator("data"))
+        leftovers += entry.path().filename() != "brixel.ini";
+    EXPECT_EQ(0, leftovers) << "the temporary file is removed";
+}
+
+TEST_F(SettingsFile, WritingIntoAMissingFolderFails) {
+    ConfigFile file;
+    file.setString("a", "b");
+    EXPECT_FALSE(file.write("nowhere/brixel.ini"));
+}
+
+TEST(ConfigFileEntries, GettersReportPresence) {
+    ConfigFile file;
+    file.setInt("n", -42);
+    file.setString("s", "");
+    int n = 0;
+    std::string s = "x";
+    EXPECT_TRUE(file.getInt("n", n, 7));
+    EXPECT_EQ(-42, n);
+    EXPECT_TRUE(file.getString("s", s, "fallback")) << "an empty value is still present";
+    EXPECT_EQ("", s);
+    EXPECT_FALSE(file.getInt("missing", n, 7));
+    EXPECT_EQ(7, n);
+}

@@ -1,0 +1,101 @@
+#include "storage/ContentLists.h"
+#include "storage/DirectoryListing.h"
+#include "storage/LanguageTable.h"
+
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+
+class Content : public TempFolderTest {};
+
+TEST_F(Content, AListingIsInByteOrderOfTheNames) {
+    for (const char* name : {"b.png", "A.png", "a.b.png", "Z.jpg", "\xC3\xA4rger.png", "c.PNG"})
+        writeFile(std::string("images/block/") + name, "x");
+    writeFile("images/block/\xFF.png", "not UTF-8");
+    std::filesystem::create_directory("images/block/dir.png");
+    DirectoryListing listing;
+    listing.setPattern("images/block/*.png");
+    std::vector<std::string> seen;
+    while (listing.next())
+        seen.push_back(listing.fileName + "|" + listing.title + "|" + listing.extension + "|" +
+                       std::to_string(listing.isDirectory));
+    EXPECT_EQ((std::vector<std::string>{"A.png|A|png|0", "a.b.png|a|b.png|0", "b.png|b|png|0",
+                                        "dir.png|dir|png|1", "\xE4rger.png|\xE4rger|png|0"}),
+              seen);
+    EXPECT_FALSE(listing.next()) << "stays closed";
+    listing.setPattern("nowhere/*.png");
+    EXPECT_FALSE(listing.next());
+}
+
+TEST_F(Content, ASettingNamingNoFileBecomesTheFirstTitle) {
+    writeFile("language/Deutsch.txt", "102=Spieler\n");
+    struct Case {
+        std::string setting, expected;
+    } cases[] = {
+        {"English", "Deutsch"}, {"Deutsch", "Deutsch"}, {"deutsch", "Deutsch"}, {"", "Deutsch"}};
+    for (Case& c : cases) {
+        TitleList list;
+        std::string setting = c.setting;
+        buildContentList(list, languageFolder, setting);
+        EXPECT_EQ(c.expected, setting) << "setting \"" << c.setting << "\"";
+        EXPECT_EQ(1, list.Count());
+    }
+    writeFile("language/Alt.txt", "");
+    TitleList list;
+    std::string setting = "English";
+    buildContentList(list, languageFolder, setting);
+    EXPECT_EQ("Alt", setting) << "the first in byte order";
+}
+
+TEST_F(Content, BackgroundsAreCountedAndNamedInOrder) {
+    for (const char* name : {"see.jpg", "berg.jpg", "wald.jpg"})
+        writeFile(std::string("images/background/") + name, "x");
+    EXPECT_EQ(3, backgroundCount());
+    struct Case {
+        int index;
+        const char* title;
+    } cases[] = {{0, "berg"}, {1, "see"}, {2, "wald"}, {3, "wald"}, {99, "wald"}};
+    for (const Case& c : cases) EXPECT_EQ(c.title, backgroundTitle(c.index)) << "index " << c.index;
+
+    Settings fixed;
+    fixed.backgroundKind = 2;
+    fixed.backgroundIndex = 7;
+    chooseBackground(fixed, 12345);
+    EXPECT_EQ(2, fixed.backgroundIndex);
+    EXPECT_EQ("wald", fixed.backgroundName);
+    Settings random;
+    random.backgroundKind = 1;
+    chooseBackground(random, 4);
+    EXPECT_EQ(1, random.backgroundIndex) << "4 modulo 3";
+    EXPECT_EQ("see", random.backgroundName);
+}
+
+TEST_F(Content, LanguageTextsByNumber) {
+    writeFile("language/Deutsch.txt", "100=Ja\n101=Nein\r\n"
+                                      "300=Erste Zeile\\nZweite Zeile\n"
+                                      "ohne Gleichheitszeichen\n"
+                                      "Titel=ohne Ziffern\n"
+                                      "  +42=Text = mit Gleichheit\n"
+                                      "101=Nein!\n"
+                                      "500=Ende");
+    LanguageTable language;
+    ASSERT_TRUE(language.Load("language/Deutsch.txt"));
+    struct Case {
+        int id;
+        std::string text;
+    } cases[] = {
+        {100, "Ja"},
+        {101, "Nein!"},
+        {300, "Erste Zeile\nZweite Zeile"},
+        {0, "ohne Ziffern"},
+        {42, "Text = mit Gleichheit"},
+        {500, "Ende"},
+        {999, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.text, language.Text(c.id)) << "text " << c.id;
+
+    EXPECT_FALSE(language.Load("language/English.txt"));
+    EXPECT_EQ(0, language.Count()) << "a failed load leaves the table empty";
+    EXPECT_EQ("", language.Text(100));
+}

@@ -1,0 +1,343 @@
+#include "storage/AtomicFile.h"
+#include "storage/ProfileList.h"
+#include "storage/ProfileStore.h"
+#include "storage/Settings.h"
+
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+
+namespace {
+
+std::string littleEndian(const std::vector<uint32_t>& words) {
+    std::string bytes;
+    for (uint32_t w : words)
+        for (int b = 0; b < 4; ++b) bytes += static_cast<char>(w >> (8 * b));
+    return bytes;
+}
+
+// An old-format file: 37 words without magic, version or checksum.
+std::string legacyFile(uint32_t checkValue) {
+    std::vector<uint32_t> w(37, 0);
+    w[0] = 0;                         // rotate direction
+    w[1] = 120, w[2] = 40, w[3] = 60; // delay, interval, soft drop
+    w[4] = 200, w[5] = 205, w[6] = 203, w[7] = 208;
+    w[8] = 17, w[9] = 32, w[10] = 30, w[11] = 31;
+    w[12] = 2, w[13] = 1; // display flags, option
+    w[14] = 0;            // opacity + 1; 0 stands for 51
+    w[15] = 0;            // hard drop of set 1; 0 stands for 57
+    w[16] = 44;           // hard drop of set 2
+    w[17] = w[18] = w[19] = 0xDEAD;
+    const uint32_t statistics[9] = {1234, 567, 3, 5, 6, 7, 20, 800, 90};
+    for (int i = 0; i < 9; ++i) w[20 + i] = statistics[i];
+    for (int i = 29; i < 36; ++i) w[i] = 0xBEEF;
+    w[36] = checkValue;
+    return littleEndian(w);
+}
+constexpr uint32_t rightCheckValue = 0x06AD94B0; // worked out by hand for the statistics above
+
+std::vector<std::string> names(const ProfileList& profiles) {
+    std::vector<std::string> out;
+    for (const auto& [name, profile] : profiles) out.push_back(name);
+    return out;
+}
+
+} // namespace
+
+class Profiles : public TempFolderTest {};
+
+TEST_F(Profiles, LegacyFilesAreConverted) {
+    struct Case {
+        const char* what;
+        uint32_t check;
+        uint32_t gamesPlayed, tableCount, tableScore;
+    } cases[] = {
+        {"right check value", rightCheckValue, 20, 1, 1234},
+        {"wrong check value", rightCheckValue + 1, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all("data");
+        writeFile("data/Oldie.user", legacyFile(c.check));
+        ProfileList profiles;
+        loadProfiles(profiles);
+        ASSERT_EQ(1, profiles.Count()) << c.what;
+        const PlayerProfile& p = *profiles.Find("Oldie");
+        EXPECT_EQ("Oldie", p.name);
+        EXPECT_EQ(0u, p.rotateDirection) << c.what;
+        EXPECT_EQ(120u, p.keyRepeatDelay) << c.what;
+        EXPECT_EQ(60u, p.softDropSpeed) << c.what;
+        EXPECT_EQ(208u, p.keys[0][3]) << c.what;
+        EXPECT_EQ(57u, p.keys[0][4]) << c.what << ": a 0 hard-drop key is space";
+        EXPECT_EQ(44u, p.keys[1][4]) << c.what;
+        EXPECT_EQ(50u, p.overlayOpacity) << c.what << ": a 0 opacity word is 51 - 1";
+        EXPECT_EQ(2u, p.displayFlags) << c.what;
+        EXPECT_EQ(c.gamesPlayed, p.gamesPlayed) << c.what;
+        EXPECT_EQ(c.tableCount, p.highScoreCount[0]) << c.what;
+        EXPECT_EQ(c.tableScore, p.highScore[0][0]) << c.what;
+        EXPECT_EQ(c.tableCount, p.highScoreCount[1]) << c.what;
+        EXPECT_EQ(0u, p.highScoreTime[0][0]) << c.what;
+        EXPECT_EQ(legacyFile(c.check), readFile("data/Oldie.bak2")) << c.what << ": the copy";
+    }
+}
+
+TEST_F(Profiles, LoadingFindsNamesAsTheyWereSaved) {
+    struct Case {
+        const char* what;
+        std::string name;
+    } cases[] = {
+        {"plain", "Anna"},
+        {"Windows-1252 letters", "J\xFCrgen"},
+        {"a dot in the name", "Dr. Who"},
+        {"twenty characters", std::string(20, 'z')},
+    };
+    for (const Case& c : cases) {
+        PlayerProfile p;
+        p.name = c.name;
+        p.gamesPlayed = 17;
+        ASSERT_TRUE(saveProfile(p)) << c.what;
+    }
+    EXPECT_TRUE(exists("data/J\xC3\xBCrgen.user")) << "file names are UTF-8";
+    writeFile("data/\xFF\xFE.user", readFile("data/Anna.user")); // not UTF-8: passed over
+    writeFile("data/Empty.user", "");
+    writeFile("data/Anna.bak", "not a profile");
+
+    ProfileList profiles;
+    loadProfiles(profiles);
+    for (const Case& c : cases) {
+        const PlayerProfile* p = profiles.Find(c.name);
+        ASSERT_NE(nullptr, p) << c.what;
+        EXPECT_EQ(c.name, p->name) << c.what;
+        EXPECT_EQ(17u, p->gamesPlayed) << c.what;
+    }
+    EXPECT_EQ(4, profiles.Count());
+    EXPECT_TRUE(exists("data/J\xC3\xBCrgen.bak")) << "a copy of every current-format file";
+    EXPECT_TRUE(exists("data/Empty.bak"));
+}
+
+TEST_F(Profiles, NewProfilesTakeTheFirstFreeNumber) {
+    struct Case {
+        std::vector<std::string> existing;
+        std::string expected;
+    } cases[] = {
+        {{}, "Spieler 1"},
+        {{"Spieler 1"}, "Spieler 2"},
+        {{"Spieler 1", "Spieler 3"}, "Spieler 2"},
+        {{"spieler 1"}, "Spieler 2"},
+        {{"SPIELER 1", "sPIELER 2"}, "Spieler 3"},
+        {{"Spieler 10"}, "Spieler 1"},
+    };
+    for (const Case& c : cases) {
+        ProfileList profiles;
+        for (const std::string& name : c.existing) addProfile(profiles, name);
+        PlayerProfile* made = createProfile(profiles, "Spieler");
+        ASSERT_NE(nullptr, made);
+        EXPECT_EQ(c.expected, made->name) << "after " << c.existing.size() << " names";
+        EXPECT_EQ(made, profiles.CurrentValue()) << "the new profile is current";
+        EXPECT_TRUE(*made == [&] {
+            PlayerProfile d;
+            d.name = c.expected;
+            return d;
+        }());
+    }
+}
+
+TEST_F(Profiles, AnEmptyDataFolderGivesTwoNumberedProfiles) {
+    Settings settings;
+    ProfileList profiles;
+    loadSettings(settings, profiles);
+    while (profiles.Count() < 2) createProfile(profiles, "Spieler");
+    EXPECT_EQ((std::vector<std::string>{"Spieler 1", "Spieler 2"}), names(profiles));
+    PlayerProfile *p1, *p2, *managed;
+    resolvePlayers(profiles, settings, p1, p2, managed);
+    EXPECT_EQ("Spieler 1", p1->name);
+    EXPECT_EQ("Spieler 2", p2->name);
+    EXPECT_EQ("Spieler 1", managed->name);
+}
+
+TEST_F(Profiles, PlayersAreResolvedByExactName) {
+    struct Case {
+        const char* file;
+        const char *player1, *player2, *managed;
+    } cases[] = {
+        {"Spieler 1=Bert\nSpieler 2=Carl\nSpieler Manage=Carl\n", "Bert", "Carl", "Carl"},
+        {"Spieler 1=\n", "Anna", "Bert", "Anna"},
+        {"Spieler 1=bert\nSpieler 2=Nobody\n", "Anna", "Bert", "Anna"},
+        {"Spieler 1=Carl\nSpieler 2=Carl\n", "Carl", "Anna", "Anna"},
+        {"Spieler 1=Anna\nSpieler 2=Anna\n", "Anna", "Bert", "Anna"},
+    };
+    for (const Case& c : cases) {
+        ProfileList profiles;
+        for (const char* name : {"Carl", "Anna", "Bert"}) addProfile(profiles, name);
+        writeFile("data/brixel.ini", c.file);
+        Settings settings;
+        readSettingsFile(settings);
+        PlayerProfile *p1, *p2, *managed;
+        resolvePlayers(profiles, settings, p1, p2, managed);
+        EXPECT_EQ(c.player1, p1->name) << c.file;
+        EXPECT_EQ(c.player2, p2->name) << c.file;
+        EXPECT_EQ(c.managed, managed->name) << c.file;
+    }
+}
+
+TEST_F(Profiles, FindSteppingWraps) {
+    ProfileList profiles;
+    for (const char* name : {"b", "a", "c"}) addProfile(profiles, name);
+    EXPECT_EQ(nullptr, addProfile(profiles, "a")) << "names are unique";
+    struct Case {
+        const char* name;
+        int step;
+        const char* expected;
+    } cases[] = {
+        {"a", 0, "a"},  {"a", 1, "b"},  {"c", 1, "a"},
+        {"a", -1, "c"}, {"c", -1, "b"}, {"x", 1, nullptr},
+    };
+    for (const Case& c : cases) {
+        PlayerProfile* found = findProfile(profiles, c.name, c.step);
+        EXPECT_EQ(c.expected ? std::string(c.expected) : "(none)", found ? found->name : "(none)")
+            << c.name << " step " << c.step;
+    }
+}
+
+TEST_F(Profiles, DeletingMovesThePlayersOn) {
+    ProfileList two;
+    PlayerProfile* a = addProfile(two, "A");
+    PlayerProfile* b = addProfile(two, "B");
+    PlayerProfile *p1 = a, *p2 = b, *managed = a;
+    EXPECT_EQ(DeleteRefused, deleteProfile(two, a, p1, p2, managed)) << "two profiles stay";
+    EXPECT_EQ(2, two.Count());
+
+    struct Case {
+        const char* what;
+        const char *deleted, *player1, *player2;
+        const char *newPlayer1, *newPlayer2, *newManaged;
+        int result;
+    } cases[] = {
+        {"player 1 moves past player 2", "A", "A", "B", "C", "B", "B", Deleted | DeletedPlayer1},
+        {"player 1 moves to the next", "A", "A", "C", "B", "C", "B", Deleted | DeletedPlayer1},
+        {"player 2 wraps past player 1", "C", "A", "C", "A", "B", "A", Deleted | DeletedPlayer2},
+        {"player 2 moves past player 1", "B", "C", "B", "C", "A", "C", Deleted | DeletedPlayer2},
+        {"neither player", "B", "A", "C", "A", "C", "C", Deleted},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all("data");
+        ProfileList profiles;
+        for (const char* name : {"A", "B", "C"})
+            ASSERT_TRUE(saveProfile(*addProfile(profiles, name)));
+        PlayerProfile* player1 = profiles.Find(c.player1);
+        PlayerProfile* player2 = profiles.Find(c.player2);
+        PlayerProfile* managedPlayer = profiles.Find(c.deleted);
+        EXPECT_EQ(c.result, deleteProfile(profiles, profiles.Find(c.deleted), player1, player2,
+                                          managedPlayer))
+            << c.what;
+        EXPECT_EQ(2, profiles.Count()) << c.what;
+        EXPECT_EQ(c.newPlayer1, player1->name) << c.what;
+        EXPECT_EQ(c.newPlayer2, player2->name) << c.what;
+        EXPECT_EQ(c.newManaged, managedPlayer->name) << c.what;
+        EXPECT_FALSE(exists(std::string("data/") + c.deleted + ".user")) << c.what;
+    }
+}
+
+TEST_F(Profiles, RenamingWritesTheNewFileBeforeTheOldGoes) {
+    ProfileList profiles;
+    PlayerProfile* anna = addProfile(profiles, "Anna");
+    anna->gamesPlayed = 5;
+    addProfile(profiles, "Bert");
+    ASSERT_TRUE(saveProfile(*anna));
+
+    EXPECT_FALSE(renameProfile(profiles, anna, "bert")) << "taken in another case";
+    EXPECT_FALSE(renameProfile(profiles, anna, "")) << "empty";
+    EXPECT_FALSE(renameProfile(profiles, anna, std::string(21, 'x'))) << "too long";
+    EXPECT_TRUE(exists("data/Anna.user"));
+
+    EXPECT_TRUE(renameProfile(profiles, anna, "Zoe"));
+    EXPECT_EQ(anna, profiles.Find("Zoe")) << "pointers to the record stay valid";
+    EXPECT_EQ("Zoe", anna->name);
+    EXPECT_EQ((std::vector<std::string>{"Bert", "Zoe"}), names(profiles));
+    EXPECT_FALSE(exists("data/Anna.user"));
+    PlayerProfile read;
+    EXPECT_EQ(1, readProfileFile("data/Zoe.user", read));
+    EXPECT_EQ(5u, read.gamesPlayed);
+
+    // When the new file cannot be written the old one stays.
+    AtomicFile::failWritesAfter(0);
+    EXPECT_TRUE(renameProfile(profiles, anna, "Yves"));
+    AtomicFile::failWritesAfter(-1);
+    EXPECT_TRUE(exists("data/Zoe.user"));
+}
+
+TEST(ProfileNames, Validity) {
+    ProfileList profiles;
+    PlayerProfile* self = addProfile(profiles, "J\xFCrgen");
+    addProfile(profiles, "Anna");
+    struct Case {
+        std::string name;
+        const PlayerProfile* self;
+        bool valid;
+    } cases[] = {
+        {"", nullptr, false},
+        {std::string(20, 'a'), nullptr, true},
+        {std::string(21, 'a'), nullptr, false},
+        {"ANNA", nullptr, false},
+        {"J\xDCRGEN", nullptr, false},
+        {"J\xDCRGEN", self, true},
+        {"Bert", nullptr, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.valid, isValidProfileName(profiles, c.name, c.self)) << "\"" << c.name << "\"";
+}
+
+TEST(HighScores, EntriesGoInScoreOrder) {
+    PlayerProfile full;
+    full.highScoreCount[0] = 10;
+    for (int i = 0; i < 10; ++i) full.highScore[0][i] = 1000 - 100 * i; // 1000 .. 100
+    struct Case {
+        const char* what;
+        PlayerProfile table;
+        uint32_t score;
+        int rank;
+        uint32_t count;
+        uint32_t last;
+    } cases[] = {
+        {"equal to the last of a full table", full, 100, 0, 10, 100},
+        {"just above the last", full, 101, 10, 10, 101},
+        {"a new best", full, 5000, 1, 10, 200},
+        {"equal goes after equal", full, 500, 7, 10, 200},
+        {"into an empty table", PlayerProfile{}, 7, 1, 1, 0},
+        {"a score of 0", PlayerProfile{}, 0, 0, 0, 0},
+    };
+    for (Case& c : cases) {
+        EXPECT_EQ(c.rank, insertHighScore(c.table, 0, c.score, 3, 61)) << c.what;
+        EXPECT_EQ(c.count, c.table.highScoreCount[0]) << c.what;
+        EXPECT_EQ(c.last, c.table.highScore[0][9]) << c.what;
+        if (c.rank == 0) continue;
+        EXPECT_EQ(c.score, c.table.highScore[0][c.rank - 1]) << c.what;
+        EXPECT_EQ(61u, c.table.highScoreTime[0][c.rank - 1]) << c.what;
+        EXPECT_EQ(3u, c.table.highScoreLevel[0][c.rank - 1]) << c.what;
+    }
+    PlayerProfile p;
+    insertHighScore(p, 0, 50, 1, 1);
+    EXPECT_EQ(2, insertHighScore(p, 0, 20, 1, 1)) << "lower than all goes to the end";
+    EXPECT_EQ(0u, p.highScoreCount[1]) << "the other table is untouched";
+}
+
+TEST(Statistics, TextShowsOneValuePerLine) {
+    struct Case {
+        uint32_t wins, games;
+        std::string rate;
+    } cases[] = {{1, 3, "33,3%"}, {0, 0, "0,0%"}, {2, 2, "100,0%"}, {1, 8, "12,5%"}};
+    for (const Case& c : cases) {
+        PlayerProfile p;
+        p.name = "Anna";
+        p.bestScore[0] = 1200;
+        p.bestScore[1] = 300;
+        p.duelWins = c.wins;
+        p.duelGames = c.games;
+        p.bestComputerLevel = 4;
+        p.gamesPlayed = 9;
+        p.totalRows = 80;
+        p.totalPieces = 700;
+        EXPECT_EQ("Anna\n1200\n300\n" + c.rate + "\n5\n9\n80\n700", statisticsText(p))
+            << c.wins << " of " << c.games;
+    }
+}
