@@ -2,6 +2,7 @@
 #include "storage/DirectoryListing.h"
 #include "storage/LanguageTable.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -98,4 +99,41 @@ TEST_F(Content, LanguageTextsByNumber) {
     EXPECT_FALSE(language.Load("language/English.txt"));
     EXPECT_EQ(0, language.Count()) << "a failed load leaves the table empty";
     EXPECT_EQ("", language.Text(100));
+}
+
+TEST_F(Content, AnEmptyContentFolderIsFatal) {
+    struct Case {
+        const char* message;
+        int line;
+        std::function<void()> run;
+    } cases[] = {
+        {"Keine Sprachen vorhanden", 23,
+         [] {
+             TitleList list;
+             std::string setting = "x";
+             buildContentList(list, languageFolder, setting);
+         }},
+        {"Keine Steine vorhanden", 64,
+         [] {
+             TitleList list;
+             std::string setting = "x";
+             buildContentList(list, blockSetFolder, setting);
+         }},
+        {"Keine Skins vorhanden", 78,
+         [] {
+             TitleList list;
+             std::string setting = "x";
+             buildContentList(list, skinFolder, setting);
+         }},
+        {"Keine Hintergrundbilder vorhanden", 970, [] { backgroundCount(); }},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove("DirectX Fehler.txt");
+        EXPECT_EXIT(c.run(), ::testing::ExitedWithCode(1), c.message);
+        const std::string log = readFile("DirectX Fehler.txt");
+        EXPECT_NE(std::string::npos, log.find("Zeile " + std::to_string(c.line) + " "))
+            << c.message << ": the log names line " << c.line << "; log: " << log;
+        EXPECT_NE(std::string::npos, log.find("t_menu")) << c.message << ": module; log: " << log;
+    }
+    EXPECT_EQ("", backgroundTitle(0)) << "naming without pictures is no error";
 }

@@ -227,8 +227,8 @@ TEST_F(Profiles, DeletingMovesThePlayersOn) {
         PlayerProfile* player1 = profiles.Find(c.player1);
         PlayerProfile* player2 = profiles.Find(c.player2);
         PlayerProfile* managedPlayer = profiles.Find(c.deleted);
-        EXPECT_EQ(c.result, deleteProfile(profiles, profiles.Find(c.deleted), player1, player2,
-                                          managedPlayer))
+        // The menus pass the managed player both as the profile and as the pointer to move.
+        EXPECT_EQ(c.result, deleteProfile(profiles, managedPlayer, player1, player2, managedPlayer))
             << c.what;
         EXPECT_EQ(2, profiles.Count()) << c.what;
         EXPECT_EQ(c.newPlayer1, player1->name) << c.what;
