@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/ComputerPlayer.h"
+#include "game/Random.h"
+#include "tests/game_rules/FieldText.h"
+
+namespace {
+
+// A field of random height (up to `maxHeight` rows) with random holes, far below the spawn rows.
+PlayField RaggedField(uint32_t seed, int maxHeight) {
+    Random::Seed(seed);
+    PlayField field;
+    field.reset();
+    for (int column = 1; column <= 10; ++column) {
+        const int height = Random::Draw() % (maxHeight + 1);
+        for (int row = 20 - height; row < 20; ++row)
+            field.cell(column, row) = Random::Draw() % 4 == 0 ? 0 : 1 + Random::Draw() % 7;
+    }
+    // Never leave a full row standing.
+    for (int row = 0; row < 20; ++row) field.cell(1 + row % 10, row) = 0;
+    return field;
+}
+
+TEST(ComputerPlayerTest, EvaluateCountsHolesDepthAndSteps) {
+    struct Case {
+        const char* what;
+        std::initializer_list<const char*> rows;
+        int l1, l2;
+        int expected;
+    };
+    const Case cases[] = {
+        {"empty field", {}, 0, 0, 0},
+        {"a lone block in row 19 counts as empty", {"1........."}, 0, 0, 0},
+        {"square at the left wall: one step of one", {"22........", "22........"}, 0, 0, -1},
+        {"square in the middle: two steps", {"....22....", "....22...."}, 0, 0, -2},
+        {"two holes under a block, first one row deep",
+         {"1.........", "..........", ".........."},
+         0,
+         0,
+         10 * -2 - (2 + 3) - 1},
+        {"step of seven", {"1.........", "1.........", "1.........", "1.........", "1.........",
+                           "1.........", "1.........", "1........."},
+         0, 0, -66},
+        {"step of nine",
+         {"1.........", "1.........", "1.........", "1.........", "1.........", "1.........",
+          "1.........", "1.........", "1.........", "1........."},
+         0, 0, -(9 + 100 + 50 + 3 + 3 + 3)},
+        {"rows cleared by both pieces", {}, 2, 3, 10 * (4 + 9)},
+        // Column 3 has holes in rows 17 to 19, column 5 in rows 17 and 19; four steps of 3.
+        {"first hole from the leftmost column with one",
+         {"..1.1.....", "..........", "....1.....", ".........."},
+         0, 0, 10 * -5 - 4 * (3 + 3) - 1},
+        {"first hole depth below a deeper top",
+         {"..1.......", "..1.......", "..1.......", ".........."},
+         0, 0, 10 * -1 - 2 * (3 + 3) - 3},
+    };
+    for (const Case& c : cases) {
+        PlayField field;
+        field.reset();
+        DrawRows(field, c.rows);
+        EXPECT_EQ(ComputerPlayer::evaluate(field, c.l1, c.l2), c.expected)
+            << c.what << "\n" << FieldPicture(field);
+    }
+}
+
+TEST(ComputerPlayerTest, FourRowClearGains160) {
+    const PlayField field = RaggedField(5, 8);
+    EXPECT_EQ(ComputerPlayer::evaluate(field, 4, 0) - ComputerPlayer::evaluate(field, 0, 0), 160);
+}
+
+TEST(ComputerPlayerTest, SquareOnAnEmptyFieldGoesToTheLeftWall) {
+    for (bool lookAhead : {false, true}) {
+        PlayField field = EmptyField(1, 0, 4, 1000);
+        field.nextType = 1;
+        ComputerPlayer computer;
+        computer.placePiece(field, lookAhead);
+        EXPECT_EQ(field.pieceColumn, 0) << "look-ahead " << lookAhead;
+        EXPECT_EQ(field.rotation, 0) << "look-ahead " << lookAhead;
+        EXPECT_EQ(field.pieceHeight, 1000) << "look-ahead " << lookAhead;
+        EXPECT_EQ(BlockCount(field), 0) << "the live grid is not touched";
+    }
+}
+
+TEST(ComputerPlayerTest, WithoutLookAheadNoRandomDrawIsTaken) {
+    PlayField field = RaggedField(11, 10);
+    field.currentType = 5;
+    field.rotation = 0;
+    Random::Seed(4242);
+    ComputerPlayer computer;
+    computer.placePiece(field, false);
+    EXPECT_EQ(Random::State(), 4242u);
+    // With look-ahead every candidate spawns the next piece: one draw each.
+    computer.placePiece(field, true);
+    EXPECT_NE(Random::State(), 4242u);
+}
+
+TEST(ComputerPlayerTest, TakesARowClearingSlot) {
+    // A well in column 10 four rows deep: the straight piece goes in upright.
+    PlayField field = EmptyField(0, 1, 4, 1000);
+    DrawRows(field, {"123456712.", "234567123.", "345671234.", "456712345."});
+    ComputerPlayer computer;
+    computer.placePiece(field, false);
+    EXPECT_EQ(field.rotation % 2, 0) << "upright";
+    EXPECT_EQ(field.pieceColumn, 9);
+}
+
+TEST(ComputerPlayerTest, SameFieldPiecesAndSeedGiveTheSamePlacement) {
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+        PlayField first = RaggedField(seed, 9);
+        first.currentType = int(seed % 7);
+        first.rotation = first.currentType == 0 ? 1 : 0;
+        first.nextType = int((seed * 3) % 7);
+        PlayField second;
+        second.copyFrom(first);
+        ComputerPlayer a, b;
+        Random::Seed(77);
+        a.placePiece(first, true);
+        const uint32_t after = Random::State();
+        Random::Seed(77);
+        b.placePiece(second, true);
+        EXPECT_EQ(first.pieceColumn, second.pieceColumn) << "seed " << seed;
+        EXPECT_EQ(first.rotation, second.rotation) << "seed " << seed;
+        EXPECT_EQ(Random::State(), after) << "seed " << seed;
+    }
+}
+
+// Every rotation is tried from the piece as it spawned: the choice is the best of all places
+// the piece fits at its spawn height, the earliest rotation count and leftmost column on ties.
+TEST(ComputerPlayerTest, ChoosesTheBestPlacementOfEveryRotationFromTheSpawn) {
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        for (int type = 0; type < 7; ++type) {
+            PlayField live = RaggedField(seed, 10);
+            live.currentType = type;
+            live.pieceColumn = 4;
+            live.pieceHeight = 1000;
+            live.rotation = type == 0 ? 1 : 0;
+            ASSERT_EQ(live.collide(), 0);
+
+            int32_t best = ComputerPlayer::worstScore;
+            int bestRotation = -1, bestColumn = -99;
+            for (int turns = 0; turns < ComputerPlayer::rotationsOf(type); ++turns) {
+                for (int column = -1; column <= 9; ++column) {
+                    PlayField trial;
+                    trial.copyFrom(live);
+                    trial.rotation = (live.rotation + turns) % 4;
+                    trial.pieceColumn = column;
+                    if (trial.collide() != 0) continue;
+                    trial.drop(21000);
+                    const int lines = trial.findFullRows();
+                    if (lines > 0) trial.removeFullRows();
+                    const int32_t score = ComputerPlayer::evaluate(trial, lines, 0);
+                    if (score > best) {
+                        best = score;
+                        bestRotation = trial.rotation;
+                        bestColumn = column;
+                    }
+                }
+            }
+            ComputerPlayer computer;
+            computer.placePiece(live, false);
+            EXPECT_EQ(live.rotation, bestRotation) << "seed " << seed << " type " << type;
+            EXPECT_EQ(live.pieceColumn, bestColumn) << "seed " << seed << " type " << type;
+            EXPECT_EQ(live.pieceHeight, 1000);
+        }
+    }
+}
+
+} // namespace
