@@ -1,6 +1,9 @@
 // The menu frame: input routing, the question dialog, the main menu and the player panel.
 #include "MenuFixture.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 constexpr uint32_t escapeKey = 1, enterKey = 28, digit3Key = 4;
 } // namespace
@@ -199,4 +202,40 @@ TEST_F(MainMenuTest, TheEndButtonStartsTheCredits) {
     EXPECT_FLOAT_EQ(menu->swirl, 0.7f);
     EXPECT_FLOAT_EQ(menu->drift, 0.9f);
     EXPECT_EQ(frame(), 1) << "the credits never start a game";
+}
+
+TEST_F(MainMenuTest, DigitKeysStepThePlayersThroughTheProfiles) {
+    menu->showPage(MenuSystem::PlayerPage);
+    activate(11); // Spieler 3
+    menu->showPage(MenuSystem::MainPage);
+    struct Case {
+        uint32_t key;
+        const char* player1;
+        const char* player2;
+    };
+    // Key 1 steps player 1 on, key 2 player 2 (wrapping); meeting the other player swaps them.
+    const Case cases[] = {
+        {2, "Spieler 2", "Spieler 1"}, {3, "Spieler 1", "Spieler 2"}, {3, "Spieler 1", "Spieler 3"},
+        {3, "Spieler 3", "Spieler 1"}, {2, "Spieler 1", "Spieler 3"},
+    };
+    int step = 0;
+    for (const Case& c : cases) {
+        ++step;
+        tapKey(c.key);
+        EXPECT_EQ(menu->player1->name, c.player1) << "step " << step << ", key code " << c.key;
+        EXPECT_EQ(menu->player2->name, c.player2) << "step " << step << ", key code " << c.key;
+        EXPECT_EQ(control(menu->mainWindow, 90).text, c.player1) << "step " << step;
+        EXPECT_EQ(control(menu->mainWindow, 91).text, c.player2) << "step " << step;
+    }
+}
+
+TEST_F(MainMenuTest, SavingWritesTheChosenPlayers) {
+    tapKey(4); // key 3 swaps
+    menu->saveSettings();
+    std::ifstream file("data/brixel.ini");
+    ASSERT_TRUE(file.good()) << "the settings file was written";
+    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_NE(content.find("Spieler 1=Spieler 2"), std::string::npos) << content;
+    EXPECT_NE(content.find("Spieler 2=Spieler 1"), std::string::npos) << content;
+    EXPECT_TRUE(std::filesystem::exists("data/Spieler 1.user"));
 }
