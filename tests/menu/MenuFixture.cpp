@@ -101,15 +101,7 @@ void MenuFixture::SetUp() {
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder = pattern;
     fs::current_path(folder);
-    for (const char* dir : {"images/block", "images/background", "language", "skin", "sounds"})
-        fs::create_directories(dir);
-    for (const char* picture : pictures) writePicture(picture, 0x80);
-    std::string texts;
-    for (int id = 100; id <= 702; ++id) texts += std::to_string(id) + "=" + languageText(id) + "\n";
-    writeText("language/Deutsch.txt", texts);
-    writeText("language/English.txt", "100=Yes\n");
-    writeText("skin/Golden.style", skin);
-    writeText("skin/Plain.style", skin);
+    prepareContent();
 
     clock = 1000;
     SetTickSource(&MenuFixture::testClock);
@@ -123,6 +115,18 @@ void MenuFixture::SetUp() {
     menu = std::make_unique<MenuSystem>();
     menu->build(*directX, *input);
     directX->windowState = DirectXLib::Active;
+}
+
+void MenuFixture::prepareContent() {
+    for (const char* dir : {"images/block", "images/background", "language", "skin", "sounds"})
+        fs::create_directories(dir);
+    for (const char* picture : pictures) writePicture(picture, 0x80);
+    std::string texts;
+    for (int id = 100; id <= 702; ++id) texts += std::to_string(id) + "=" + languageText(id) + "\n";
+    writeText("language/Deutsch.txt", texts);
+    writeText("language/English.txt", "100=Yes\n");
+    writeText("skin/Golden.style", skin);
+    writeText("skin/Plain.style", skin);
 }
 
 void MenuFixture::TearDown() {

@@ -15,6 +15,8 @@ class MenuFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Fills the fresh working folder with content; the default is the small set of the tests.
+    virtual void prepareContent();
 
     // One frame with the given elapsed milliseconds; answers update's result.
     int frame(uint32_t elapsed = 10);
