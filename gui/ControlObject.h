@@ -28,8 +28,8 @@ public:
     ItemList() = default;
     template <class Value>
     ItemList(KeyedTable<std::string, Value>* table)
-        : table(table), countOf(&CountOf<Value>), keyAt(&KeyAt<Value>),
-          selectAt(&SelectAt<Value>) {}
+        : table(table), countOf(&CountOf<Value>), keyAt(&KeyAt<Value>), selectAt(&SelectAt<Value>) {
+    }
 
     bool IsSet() const { return table != nullptr; }
     int Count() const { return table ? countOf(table) : 0; }
@@ -41,20 +41,17 @@ public:
     }
 
 private:
-    template <class Value>
-    static int CountOf(void* table) {
+    template <class Value> static int CountOf(void* table) {
         return static_cast<KeyedTable<std::string, Value>*>(table)->Count();
     }
-    template <class Value>
-    static const std::string* KeyAt(void* table, int index) {
+    template <class Value> static const std::string* KeyAt(void* table, int index) {
         auto* items = static_cast<KeyedTable<std::string, Value>*>(table);
         if (index < 0 || index >= items->Count()) return nullptr;
         auto it = items->begin();
         std::advance(it, index);
         return &it->first;
     }
-    template <class Value>
-    static void SelectAt(void* table, int index) {
+    template <class Value> static void SelectAt(void* table, int index) {
         if (const std::string* key = KeyAt<Value>(table, index))
             static_cast<KeyedTable<std::string, Value>*>(table)->Select(*key);
     }
@@ -71,8 +68,7 @@ struct ControlObject {
     ControlObject() = default;
     ControlObject(std::nullptr_t) {}
     ControlObject(Texture* texture) : texture(texture) {}
-    template <class Value>
-    ControlObject(KeyedTable<std::string, Value>* items) : items(items) {}
+    template <class Value> ControlObject(KeyedTable<std::string, Value>* items) : items(items) {}
     ControlObject(ColumnTable* columns) : columns(columns) {}
     ControlObject(RowTable* rows) : rows(rows) {}
 

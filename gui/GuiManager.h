@@ -14,6 +14,8 @@ class InputLib;
 struct SkinFont {
     Font font;
     int32_t size = 0;
+    int32_t bold = 0;
+    std::string face;
 };
 
 // The skin holder: one picture every piece is cut from, the element table, named colours and
@@ -49,8 +51,8 @@ public:
     // Text with the font and colour of name + suffix, falling back to the plain names and to
     // "standard"; no colour found: nothing drawn.
     void DrawSkinText(const std::string& fontName, const std::string& colourName, int suffix,
-                      const std::string& text, int32_t x, int32_t y, int32_t width,
-                      int32_t height, int alignment, int verticalMode);
+                      const std::string& text, int32_t x, int32_t y, int32_t width, int32_t height,
+                      int alignment, int verticalMode);
     // The font DrawSkinText would use (also records it as the last font).
     Font* ResolveFont(const std::string& fontName, int suffix);
     // A colour by name, name + suffix first; false when none of the chain exists.

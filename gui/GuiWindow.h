@@ -18,8 +18,8 @@ constexpr int Keyboard = 2; // InputLib's event is a keyboard event
 class GuiWindow {
 public:
     std::string title;
-    std::string fontName;   // title and status text
-    std::string colourName; // title and status text
+    std::string fontName;                        // title and status text
+    std::string colourName;                      // title and status text
     int32_t x = 0, y = 0, width = 0, height = 0; // client area; the frame lies around it
     // Where a frameless window shows the focused control's status text.
     int32_t statusX = 0, statusY = 0, statusWidth = 0, statusHeight = 0;
@@ -65,6 +65,6 @@ public:
     int32_t RunFrame(int mode, int32_t& id);
 
 private:
-    int32_t CloseButtonAndDrag(int mode);
+    // Moves the window (clamped so its frame stays on screen) and its controls with it.
     void MoveTo(int32_t newX, int32_t newY);
 };

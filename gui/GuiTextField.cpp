@@ -1,0 +1,144 @@
+// The text field: one line of editable text with a blinking caret, or a key capture field.
+#include <cstdlib>
+#include <string_view>
+
+#include "Libs/Platform.h"
+#include "gui/GuiControl.h"
+#include "gui/GuiManager.h"
+#include "gui/GuiWindow.h"
+
+namespace {
+
+constexpr uint32_t keyBackspace = 14;
+constexpr uint32_t keyLeftShift = 42;
+constexpr uint32_t keyRightShift = 54;
+constexpr uint32_t keyHome = 199;
+constexpr uint32_t keyLeft = 203;
+constexpr uint32_t keyRight = 205;
+constexpr uint32_t keyEnd = 207;
+constexpr uint32_t keyDelete = 211;
+
+constexpr uint32_t blinkMs = 700; // the caret is shown and hidden for this long in turn
+
+// Windows-1252 bytes: the wide set adds umlauts, sharp s and the punctuation that is safe in
+// names; the narrow set is letters, digits and the space.
+constexpr std::string_view wideSet = "1234567890abcdefghijklmnopqrstuvwxyz\xE4\xF6\xFC"
+                                     "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xC4\xD6\xDC\xDF"
+                                     " ^\xB0!\xA7$%&()=`\xB4\xB2\xB3{[]}+'#~-_,;\xB5@\x80";
+constexpr std::string_view narrowSet =
+    "1234567890abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ ";
+
+bool Accepts(int32_t mode, char c) {
+    if (mode == TextMode::Any) return true;
+    if (mode == TextMode::Wide) return wideSet.find(c) != std::string_view::npos;
+    if (mode == TextMode::LettersDigits) return narrowSet.find(c) != std::string_view::npos;
+    return false;
+}
+
+int32_t MeasureWidth(DirectXLib* directX, const std::string& text, Font* font) {
+    if (!directX || text.empty()) return 0;
+    int w = 0, h = 0;
+    directX->MeasureText(text, font, 0, w, h, 1);
+    return w;
+}
+
+} // namespace
+
+// Text field, event by event (parameters: caret, maximum length, TextMode):
+//   left press over it    takes the focus; the caret goes to the nearest character boundary
+//   key down, key capture the text becomes the key's name, parameter 2 its code, caret 0
+//   key down, otherwise   Left/Right/Home/End move the caret; Backspace removes before it,
+//                         Delete at it, Shift+Delete clears all; then, below the maximum
+//                         length, the key's character is inserted when the mode allows it
+//   key up                nothing
+// Every caret movement shows the caret at once. A changed text answers 1.
+int32_t GuiControl::TextFieldInput(int mode) {
+    GuiManager* gui = GuiManager::Instance();
+    InputLib* input = gui->input;
+    const InputEvent& event = input->event;
+    const std::string oldText = text;
+    if (param1 < 0) param1 = 0;
+    if (param1 > static_cast<int32_t>(text.size())) param1 = static_cast<int32_t>(text.size());
+    const int32_t oldCaret = param1;
+    const bool hover = gui->MouseIn(x, y, x + width, y + height);
+    state = hover ? 1 : 0;
+
+    if (mode == 1 && event.IsPress() && hover) {
+        owner->SetFocus(id, 0);
+        // Measured with the font the focused field is drawn with.
+        Font* font = gui->ResolveFont(fontName, 1);
+        const int32_t border = gui->elements[Element::Box].firstBorder;
+        const int32_t mouseX = gui->MouseX();
+        int32_t best = 100000;
+        for (size_t i = 0; i <= text.size(); ++i) {
+            const int32_t w = MeasureWidth(gui->directX, text.substr(0, i), font);
+            const int32_t distance = std::abs(mouseX - x - border - w);
+            if (distance < best) {
+                best = distance;
+                param1 = static_cast<int32_t>(i);
+            }
+        }
+    }
+
+    if (mode == 2 && event.IsPress()) {
+        const int code = static_cast<int>(event.offset);
+        if (param3 == TextMode::KeyCapture) {
+            text = input->GetKeyName(code);
+            param1 = 0;
+            param2 = code;
+        } else {
+            const size_t caret = static_cast<size_t>(param1);
+            if (code == keyLeft && param1 > 0) param1 -= 1;
+            if (code == keyRight) param1 += 1;
+            if (code == keyEnd) param1 = static_cast<int32_t>(text.size());
+            if (code == keyHome) param1 = 0;
+            if (code == keyBackspace && caret > 0) {
+                text.erase(caret - 1, 1);
+                param1 -= 1;
+            }
+            if (code == keyDelete) {
+                // The keys held right now, not an earlier snapshot.
+                const bool shift = input->heldKeys[keyLeftShift] || input->heldKeys[keyRightShift];
+                if (shift)
+                    text.clear();
+                else if (caret < text.size())
+                    text.erase(caret, 1);
+            }
+            if (static_cast<int32_t>(text.size()) < param2) {
+                const std::string typed = input->GetKeyChar(code, 1);
+                if (typed.size() == 1 && Accepts(param3, typed[0])) {
+                    size_t at = static_cast<size_t>(param1);
+                    if (at > text.size()) at = text.size();
+                    text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), typed[0]);
+                    param1 = static_cast<int32_t>(at) + 1;
+                }
+            }
+        }
+    }
+
+    if (param1 > static_cast<int32_t>(text.size())) param1 = static_cast<int32_t>(text.size());
+    if (param1 < 0) param1 = 0;
+    if (param1 != oldCaret) phase = 701 - GetTickCount() % (2 * blinkMs);
+    state = focused ? 1 : 0;
+    return text != oldText ? 1 : 0;
+}
+
+void GuiControl::DrawTextField() {
+    GuiManager* gui = GuiManager::Instance();
+    const int32_t border = gui->elements[Element::Box].firstBorder;
+    gui->DrawSkinElement(Element::Box, 0, x, y, width, height);
+    gui->DrawSkinText(fontName, colourName, state, text, x + border, y, width - 2 * border, height,
+                      0, 2);
+    if (state == 0 || state == ElementState::Disabled || !gui->directX) return;
+
+    size_t caret = param1 < 0 ? 0 : static_cast<size_t>(param1);
+    if (caret > text.size()) caret = text.size();
+    const int32_t caretX =
+        MeasureWidth(gui->directX, text.substr(0, caret), gui->ResolveFont(fontName, state));
+    const bool shown = ((GetTickCount() + phase) / blinkMs) % 2 == 1;
+    if (caretX < width - 2 * border && shown) {
+        const int32_t lineX = x + border + caretX;
+        gui->directX->DrawLine(lineX, y + border, lineX, y + height - border, 0xFF000000, 1.0f, 0,
+                               1.0f);
+    }
+}

@@ -1,0 +1,169 @@
+#include "GuiTestSupport.h"
+
+using namespace TestSkin;
+
+namespace {
+constexpr int keyBackspace = 14, keyLeftShift = 42, keyHome = 199, keyLeft = 203;
+constexpr int keyRight = 205, keyEnd = 207, keyDelete = 211;
+constexpr int keyA = 30, keyS = 31, key7 = 8, keySpace = 57, keyQ = 16, keyE = 18;
+constexpr int keyApostrophe = 40; // a-umlaut on a German keyboard
+constexpr int keyRightAlt = 184;
+} // namespace
+
+class TextFieldTest : public GuiTest {
+protected:
+    GuiControl* field = nullptr;
+    void SetUp() override {
+        GuiTest::SetUp();
+        field = window.AddControl(1, 10, 10, 200, 24, 3, ControlKind::TextField, "", "", "", "");
+    }
+    void Setup(const std::string& text, int32_t caret, int32_t maxLength, int32_t mode) {
+        field->text = text;
+        window.SetControlParams(1, 3, caret, maxLength, mode);
+    }
+    // A key typed with modifiers held.
+    int32_t TypeWith(int modifier, int code) {
+        Key(modifier, true);
+        const int32_t r = Tap(code);
+        Key(modifier, false);
+        return r;
+    }
+};
+
+TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
+    struct Case {
+        const char* text;
+        int32_t caret, maxLength;
+        int key;
+        const char* expectText;
+        int32_t expectCaret;
+    } cases[] = {
+        {"abc", 3, 3, keyA, "abc", 3},        // full: typing changes nothing
+        {"abc", 3, 3, keyBackspace, "ab", 2}, // editing keys still work when full
+        {"abc", 1, 3, keyDelete, "ac", 1},
+        {"abc", 3, 3, keyDelete, "abc", 3}, // Delete at the end does nothing
+        {"abc", 0, 3, keyBackspace, "abc", 0},
+        {"abc", 2, 3, keyLeft, "abc", 1},
+        {"abc", 0, 3, keyLeft, "abc", 0},
+        {"abc", 2, 3, keyRight, "abc", 3},
+        {"abc", 3, 3, keyRight, "abc", 3},
+        {"abc", 1, 3, keyEnd, "abc", 3},
+        {"abc", 2, 3, keyHome, "abc", 0},
+        {"abc", 1, 10, keyA, "aabc", 2},
+        {"abc", 9, 10, keyA, "abca", 4}, // a caret beyond the text is brought back first
+    };
+    for (const Case& c : cases) {
+        Setup(c.text, c.caret, c.maxLength, TextMode::Any);
+        const int32_t result = Tap(c.key);
+        EXPECT_EQ(field->text, c.expectText)
+            << "'" << c.text << "' caret " << c.caret << " key " << c.key;
+        EXPECT_EQ(field->param1, c.expectCaret) << "'" << c.text << "' key " << c.key;
+        EXPECT_EQ(result, field->text != c.text ? 1 : 0);
+    }
+}
+
+TEST_F(TextFieldTest, ShiftDeleteEmptiesTheFieldWhereverTheCaretIs) {
+    for (int32_t caret : {0, 2, 5}) {
+        Setup("hello", caret, 5, TextMode::Any);
+        EXPECT_EQ(TypeWith(keyLeftShift, keyDelete), 1) << "caret " << caret;
+        EXPECT_EQ(field->text, "") << "caret " << caret;
+        EXPECT_EQ(field->param1, 0);
+    }
+}
+
+TEST_F(TextFieldTest, CharacterSetsOfTheModes) {
+    struct Case {
+        int32_t mode;
+        int modifier; // 0 none
+        int key;
+        const char* typed; // what lands in the field, "" when refused
+    } cases[] = {
+        {TextMode::LettersDigits, 0, keyApostrophe, ""},
+        {TextMode::LettersDigits, 0, keyA, "a"},
+        {TextMode::LettersDigits, 0, key7, "7"},
+        {TextMode::LettersDigits, 0, keySpace, " "},
+        {TextMode::LettersDigits, keyLeftShift, keyA, "A"},
+        {TextMode::Wide, 0, keyApostrophe, "\xE4"},
+        {TextMode::Wide, keyRightAlt, keyE, "\x80"},
+        {TextMode::Wide, keyRightAlt, keyQ, "@"},
+        {TextMode::Wide, keyLeftShift, key7, ""}, // the slash is not in the wide set
+        {TextMode::Any, keyLeftShift, key7, "/"},
+        {TextMode::KeyCapture + 1, 0, keyS, ""}, // other modes accept no characters
+    };
+    for (const Case& c : cases) {
+        Setup("", 0, 10, c.mode);
+        if (c.modifier)
+            TypeWith(c.modifier, c.key);
+        else
+            Tap(c.key);
+        EXPECT_EQ(field->text, c.typed)
+            << "mode " << c.mode << " modifier " << c.modifier << " key " << c.key;
+    }
+}
+
+TEST_F(TextFieldTest, KeyCaptureActivatesOnlyWhenTheKeyChanges) {
+    Setup("", 0, 0, TextMode::KeyCapture);
+    EXPECT_EQ(Key(keyA, true), 1);
+    EXPECT_EQ(field->text, Platform().input.GetKeyName(keyA));
+    EXPECT_EQ(field->param2, keyA);
+    EXPECT_EQ(Key(keyA, false), 0) << "releases capture nothing";
+    EXPECT_EQ(Key(keyA, true), 0) << "the same key again changes nothing";
+    EXPECT_EQ(Key(keyEnd, true), 1);
+    EXPECT_EQ(field->param2, keyEnd);
+    EXPECT_EQ(field->param1, 0);
+}
+
+TEST_F(TextFieldTest, ClickPutsTheCaretAtTheNearerBoundary) {
+    Setup("Wide text", 0, 20, TextMode::Any);
+    DirectXLib& dx = Platform().directX;
+    Font* font = gui.ResolveFont("", 1);
+    auto widthOf = [&](const std::string& s) {
+        int w = 0, h = 0;
+        dx.MeasureText(s, font, 0, w, h, 1);
+        return w;
+    };
+    const int32_t left = field->x + boxBorder;
+    const int32_t w1 = widthOf("W"), w2 = widthOf("Wi");
+    ASSERT_GT(w2 - w1, 2) << "the font must give the letters a width";
+    struct Case {
+        int32_t mouseX;
+        int32_t expected;
+    } cases[] = {
+        {left + w1 + (w2 - w1) / 2 - 1, 1}, // just before the middle of "i": left boundary
+        {left + w1 + (w2 - w1) / 2 + 2, 2}, // past the middle: right boundary
+        {left - 2, 0},
+        {field->x + 199, 9}, // right of the text: the end
+    };
+    for (const Case& c : cases) {
+        ClickAt(c.mouseX, field->y + 5);
+        EXPECT_EQ(field->param1, c.expected)
+            << "click at " << c.mouseX - left << " px into the text";
+    }
+}
+
+TEST_F(TextFieldTest, CaretBlinksFromItsLastMovement) {
+    Setup("abc", 0, 10, TextMode::Any);
+    DirectXLib& dx = Platform().directX;
+    const int32_t caretX = field->x + boxBorder; // caret 0: at the text's start
+    auto caretShown = [&]() {
+        dx.Clear(0xFFFFFFFF);
+        field->DrawControl();
+        return (dx.ReadPixel(caretX, field->y + 12) & 0xFFFFFF) == 0;
+    };
+    SetTime(5000);
+    Tap(keyRight);
+    Tap(keyLeft); // moved: shown at once for 699 ms, then hidden 700 ms, shown 700 ms
+    struct Step {
+        uint32_t time;
+        bool shown;
+    } steps[] = {{5000, true}, {5698, true}, {5699, false}, {6398, false},
+                 {6399, true}, {7098, true}, {7099, false}};
+    for (const Step& s : steps) {
+        SetTime(s.time);
+        EXPECT_EQ(caretShown(), s.shown) << "at " << s.time - 5000 << " ms";
+    }
+    window.SetFocus(0, 0);
+    field->state = 0;
+    SetTime(5000);
+    EXPECT_FALSE(caretShown()) << "no caret without the focus";
+}
