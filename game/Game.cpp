@@ -247,9 +247,11 @@ void Game::updateBoards(uint32_t ticks) {
         if (singleBoard.update(t, mode)) gameOver(1);
         return;
     }
-    // Both boards advance even when the left one has just lost.
+    // Both boards advance even when the left one has just lost; a game already decided in
+    // this frame is not decided a second time.
     if (leftBoard.update(t, mode)) gameOver(1);
-    if (running && rightBoard.update(t, mode)) gameOver(2);
+    bool rightLost = rightBoard.update(t, mode);
+    if (rightLost && running) gameOver(2);
 }
 
 // The result dialog takes every event of the frame: 1 when it leads back to the menus.
@@ -406,14 +408,14 @@ void Game::finishDuel(int loser) {
 
 void Game::finishComputerDuel(int loser) {
     activeDialog = &twoPlayerDialog;
-    PlayerProfile& player = *menu->player1;
+    PlayerProfile& player = *leftBoard.profile;
     uint32_t shownLevel = player.computerLevel + 1;
     if (loser == 1) {
         lastResult = FormatText(menu->text(TextComputerWon), {player.name, shownLevel});
         if (player.computerLevel != 0) --player.computerLevel;
     } else {
         lastResult = FormatText(menu->text(TextComputerLost), {player.name, shownLevel});
-        ++player.computerLevel;
+        if (player.computerLevel < maxComputerLevel) ++player.computerLevel;
     }
     if (player.computerLevel > player.bestComputerLevel)
         player.bestComputerLevel = player.computerLevel;

@@ -53,6 +53,9 @@ void GameFixture::SetUp() {
     menu = std::make_unique<MenuSystem>();
     menu->directX = directX.get();
     menu->input = input.get();
+    // No skin: the dialogs are drawn with nothing, but take input as in the game.
+    menu->guiManager.directX = directX.get();
+    menu->guiManager.input = input.get();
     menu->language.Load((folder / "language.txt").string());
     for (const char* name : {"Anna", "Bert"}) menu->profiles.SelectOrInsert(name).name = name;
     menu->player1 = &anna();

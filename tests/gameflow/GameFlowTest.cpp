@@ -1,6 +1,7 @@
 #include "GameFixture.h"
 
 #include <fstream>
+#include <vector>
 
 #include "storage/TextFormat.h"
 
@@ -162,7 +163,7 @@ TEST_F(GameFixture, ScoreRowsShowTimeAndUnknownLevels) {
     game->singleBoard.minutes = 3;
     game->singleBoard.tickAcc = 705;
     loseAtNextUpdate(game->singleBoard);
-    frame(0);
+    frame(10);
     std::string rows;
     for (auto& row : game->scoreRows) rows += row.second + "|";
     EXPECT_NE(rows.find("1234\n5\n2:07|"), std::string::npos) << rows;
@@ -181,21 +182,58 @@ TEST_F(GameFixture, ReturnTogglesTheStatusViewInSinglePlayerGamesOnly) {
 }
 
 TEST_F(GameFixture, KeysReachOnlyTheHumanBoards) {
-    // Cursor right is key set 1 (player index 0): the right board in mode 2, the left in mode 3.
+    // Key set 1 (cursor right 205) is player index 0: the right board in mode 2, the left in
+    // mode 3. Key set 2 (D, 32) is the left board in mode 2 and nobody in mode 3.
     struct Case {
         int variant;
+        uint32_t key;
         int leftMoves, rightMoves;
     };
-    const Case cases[] = {{0, 0, 1}, {1, 1, 0}};
+    const Case cases[] = {{0, 205, 0, 1}, {0, 32, 1, 0}, {1, 205, 1, 0}, {1, 32, 0, 0}};
     for (const Case& c : cases) {
         startPair(c.variant, 0);
         int left = game->leftBoard.field.pieceColumn;
         int right = game->rightBoard.field.pieceColumn;
-        tapKey(205);
+        tapKey(c.key);
         EXPECT_EQ(game->leftBoard.field.pieceColumn - left, c.leftMoves)
-            << "mode " << c.variant + 2;
+            << "mode " << c.variant + 2 << " key " << c.key;
         EXPECT_EQ(game->rightBoard.field.pieceColumn - right, c.rightMoves)
-            << "mode " << c.variant + 2;
+            << "mode " << c.variant + 2 << " key " << c.key;
+    }
+}
+
+// Every mode played to its end with hard drops only, from the default keys of the key sets
+// that the human boards use: Space for set 1, Tab for set 2.
+TEST_F(GameFixture, EveryModePlaysToItsEndWithTheDefaultKeys) {
+    struct Case {
+        bool pair;
+        int variant;
+        std::vector<uint32_t> hardDrops;
+    };
+    const Case cases[] = {
+        {false, 0, {57}},
+        {false, 1, {57}},
+        {true, 0, {57, 15}},
+        {true, 1, {57}},
+    };
+    for (const Case& c : cases) {
+        fresh();
+        if (c.pair)
+            startPair(c.variant, 0);
+        else
+            startSingle(c.variant);
+        int frames = 0;
+        for (; frames < 5000 && !game->dialogOpen; ++frames) {
+            for (uint32_t key : c.hardDrops) {
+                pushPress(key);
+                pushRelease(key);
+            }
+            ASSERT_EQ(frame(10), 0);
+        }
+        EXPECT_EQ(game->dialogOpen, 1) << "mode " << game->mode << " after " << frames << " frames";
+        EXPECT_EQ(game->running, 0) << "mode " << game->mode;
+        EXPECT_FALSE(game->resultText().empty()) << "mode " << game->mode;
+        EXPECT_EQ(menu->pausedGame, 0) << "mode " << game->mode;
     }
 }
 
