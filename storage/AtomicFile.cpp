@@ -67,13 +67,13 @@ bool AtomicFile::write(const void* data, size_t size) {
     return true;
 }
 
-bool AtomicFile::commit() {
+bool AtomicFile::commit(bool sync) {
     if (descriptor < 0) return false;
-    bool ok = !failed && fsync(descriptor) == 0;
+    bool ok = !failed && (!sync || fsync(descriptor) == 0);
     ok = ::close(descriptor) == 0 && ok;
     descriptor = -1;
     if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (ok) syncFolder(target);
+    if (ok && sync) syncFolder(target);
     if (!ok) std::remove(temporary.c_str());
     temporary.clear();
     return ok;

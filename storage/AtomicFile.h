@@ -13,8 +13,9 @@ public:
 
     bool open(const std::string& path);
     bool write(const void* data, size_t size);
-    // Flushes, syncs and renames; false (temporary file removed) when anything failed.
-    bool commit();
+    // Flushes, syncs (unless `sync` is false) and renames; false (temporary file removed) when
+    // anything failed.
+    bool commit(bool sync = true);
     void abandon();
     bool isOpen() const { return descriptor >= 0; }
 

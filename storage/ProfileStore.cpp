@@ -60,19 +60,30 @@ uint32_t legacyCheckValue(PlayerProfile& p) {
     return u + (t | (t * 65536));
 }
 
-// The copy is made whole or not at all, like every file the game writes.
-bool copyWhole(const std::string& from, const std::string& to) {
-    FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in) return false;
+std::vector<char> readWhole(const std::string& path, bool& ok) {
     std::vector<char> bytes;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    ok = in != nullptr;
+    if (!in) return bytes;
     char buffer[4096];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
         bytes.insert(bytes.end(), buffer, buffer + got);
-    const bool readAll = !std::ferror(in);
+    ok = !std::ferror(in);
     std::fclose(in);
+    return bytes;
+}
+
+// The user's fallback copy: made whole or not at all, and only when it differs, so a normal
+// start writes nothing. It is not synced: it waits for no disk at start-up.
+bool copyWhole(const std::string& from, const std::string& to) {
+    bool readOk = false;
+    const std::vector<char> bytes = readWhole(from, readOk);
+    if (!readOk) return false;
+    bool copyOk = false;
+    if (readWhole(to, copyOk) == bytes && copyOk) return true;
     AtomicFile out;
-    return readAll && out.open(to) && out.write(bytes.data(), bytes.size()) && out.commit();
+    return out.open(to) && out.write(bytes.data(), bytes.size()) && out.commit(false);
 }
 
 uint32_t littleEndianWord(const unsigned char* b) {
@@ -82,6 +93,7 @@ uint32_t littleEndianWord(const unsigned char* b) {
 // A listed "data/*.user" file: the profile name is the file name without its ending.
 void loadOne(ProfileList& profiles, const std::string& fileName, uint32_t size) {
     const std::string name = fileName.substr(0, fileName.size() - 5);
+    if (name.empty()) return; // a bare ".user" names no player
     PlayerProfile loaded;
     if (size == legacySize) {
         copyWhole(profilePath(name), profilePath(name, ".bak2"));

@@ -100,6 +100,8 @@ TEST_F(Profiles, LoadingFindsNamesAsTheyWereSaved) {
     EXPECT_TRUE(exists("data/J\xC3\xBCrgen.user")) << "file names are UTF-8";
     writeFile("data/\xFF\xFE.user", readFile("data/Anna.user")); // not UTF-8: passed over
     writeFile("data/Empty.user", "");
+    writeFile("data/.user", readFile("data/Anna.user")); // no name at all
+    std::filesystem::create_directory("data/Folder.user");
     writeFile("data/Anna.bak", "not a profile");
 
     ProfileList profiles;
@@ -113,6 +115,7 @@ TEST_F(Profiles, LoadingFindsNamesAsTheyWereSaved) {
     EXPECT_EQ(4, profiles.Count());
     EXPECT_TRUE(exists("data/J\xC3\xBCrgen.bak")) << "a copy of every current-format file";
     EXPECT_TRUE(exists("data/Empty.bak"));
+    EXPECT_EQ(readFile("data/Anna.user"), readFile("data/Anna.bak")) << "a stale copy is replaced";
 }
 
 TEST_F(Profiles, NewProfilesTakeTheFirstFreeNumber) {
