@@ -1,9 +1,460 @@
 #include "Libs/DirectXLib.h"
 
+#include "Libs/FatalError.h"
+#include "Libs/Tick.h"
+#include "Libs/Win1252.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstring>
+
 namespace {
+
 DirectXLib* instance = nullptr;
 uint32_t rendererGeneration = 1;
+
+constexpr const char* ModuleName = "Libs\\DirectX";
+constexpr int32_t FormatX8R8G8B8 = 22;
+constexpr int32_t FormatR5G6B5 = 23;
+constexpr uint32_t PresentImmediate = 0x80000000u;
+constexpr uint32_t ResultNotAvailable = 0x8876086Au;
+
+int32_t FullScreenFormat(int32_t bitsPerPixel) {
+    return bitsPerPixel == 16 ? FormatR5G6B5 : FormatX8R8G8B8;
+}
+
+// Before the log entry is written: the screen saver back on and the desktop visible again.
+void RestoreDesktop() {
+    if (!instance) return;
+    SDL_EnableScreenSaver();
+    instance->ReleaseDevice();
+    if (instance->window) SDL_HideWindow(instance->window);
+}
+
+// A message box where a display can show one, else standard error.
+void ShowReport(const std::string& report) {
+    std::string text = Win1252ToUtf8(report);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool canShow =
+        driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+    if (canShow &&
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Fehler", text.c_str(), nullptr) == 0)
+        return;
+    std::fprintf(stderr, "Fehler\n%s\n", text.c_str());
+}
+
 } // namespace
 
-DirectXLib* DirectXLib::Instance() { return instance; }
-uint32_t DirectXLib::RendererGeneration() { return rendererGeneration; }
+// F9, F11 and renderer resets are seen the moment SDL queues them; keys still reach InputLib
+// through its own watch.
+int DirectXLibEventWatch(void* userData, SDL_Event* event) {
+    auto* dx = static_cast<DirectXLib*>(userData);
+    switch (event->type) {
+    case SDL_KEYDOWN:
+        if (event->key.repeat) break;
+        if (event->key.keysym.scancode == SDL_SCANCODE_F11) dx->screenshotRequested = 1;
+        if (event->key.keysym.scancode == SDL_SCANCODE_F9) dx->toggleRequested = 1;
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        dx->rendererLost = 1;
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+DirectXLib* DirectXLib::Instance() {
+    return instance;
+}
+uint32_t DirectXLib::RendererGeneration() {
+    return rendererGeneration;
+}
+
+DirectXLib::DirectXLib() {
+    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    timerFrequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
+    lastCounter = static_cast<int64_t>(SDL_GetPerformanceCounter());
+    instance = this;
+
+    FatalErrorHooks& hooks = GetFatalErrorHooks();
+    hooks.restoreDesktop = RestoreDesktop;
+    hooks.showReport = ShowReport;
+
+    savedScreenSaverActive = SDL_IsScreenSaverEnabled() ? 1 : 0;
+    SDL_DisableScreenSaver();
+    SDL_AddEventWatch(DirectXLibEventWatch, this);
+}
+
+DirectXLib::~DirectXLib() {
+    SDL_DelEventWatch(DirectXLibEventWatch, this);
+    if (savedScreenSaverActive & 0xFF) SDL_EnableScreenSaver();
+    ReleaseDevice();
+    defaultFont.ReleaseInterface();
+    if (window) SDL_DestroyWindow(window);
+    window = nullptr;
+    FatalErrorHooks& hooks = GetFatalErrorHooks();
+    hooks.restoreDesktop = nullptr;
+    hooks.showReport = nullptr;
+    instance = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int smallIcon,
+                                  int fullScreen, const std::string& version) {
+    // The executable carries no icon resources on this platform; the window system's default
+    // icon is shown.
+    (void)largeIcon;
+    (void)smallIcon;
+    versionText = version;
+    GetFatalErrorHooks().versionText = version;
+
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (fullScreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    else
+        flags |= SDL_WINDOW_RESIZABLE;
+    window = SDL_CreateWindow(Win1252ToUtf8(caption).c_str(), 50, 50, 1024, 768, flags);
+    presentParams = PresentParams{};
+    presentParams.windowed = fullScreen ? 0 : 1;
+}
+
+void DirectXLib::InitDirect3D(int width, int height, int bits, int mode) {
+    ReleaseDevice();
+    bitsPerPixel = bits;
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || !window)
+        ::FatalError("Es wird DirectX 9 ben\xF6tigt.", __LINE__, ModuleName, 0);
+
+    presentParams.backBufferWidth = width;
+    presentParams.backBufferHeight = height;
+    presentParams.backBufferFormat = presentParams.windowed ? 0 : FullScreenFormat(bitsPerPixel);
+    presentParams.presentationInterval = mode == 2 ? PresentImmediate : 0;
+    CreateRenderer();
+    if (!device || !backBuffer)
+        ::FatalError("Nicht unterst\xFCtzter Bildschirmmodus.", __LINE__, ModuleName,
+                     ResultNotAvailable);
+
+    adapterDescription = GetAdapterDescription();
+    GetFatalErrorHooks().adapterDescription = adapterDescription;
+    if (presentParams.windowed) PlaceWindow();
+    SetupRenderStates();
+    defaultFont.Create("Arial", 16, 1);
+    frameRateMode = mode;
+    Clear(0);
+}
+
+void DirectXLib::CreateRenderer() {
+    bool vsync = presentParams.presentationInterval != PresentImmediate;
+    Uint32 flags = SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE;
+    if (vsync) flags |= SDL_RENDERER_PRESENTVSYNC;
+    device = SDL_CreateRenderer(window, -1, flags);
+    if (!device) device = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!device) return;
+    backBuffer = SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                   presentParams.backBufferWidth, presentParams.backBufferHeight);
+    if (backBuffer) SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
+}
+
+void DirectXLib::DestroyRenderer() {
+    if (backBuffer && device) SDL_DestroyTexture(backBuffer);
+    backBuffer = nullptr;
+    if (device) {
+        SDL_DestroyRenderer(device);
+        ++rendererGeneration; // every picture it made is gone with it
+    }
+    device = nullptr;
+}
+
+void DirectXLib::SetupRenderStates() {
+    if (!device) return;
+    SDL_SetRenderTarget(device, backBuffer);
+    SDL_RenderSetClipRect(device, nullptr);
+}
+
+void DirectXLib::ReleaseDevice() {
+    // Fonts drop their pictures while the renderer still lives.
+    NotifyResources(true);
+    DestroyRenderer();
+    resources.clear();
+}
+
+void DirectXLib::PlaceWindow() {
+    if (!window) return;
+    SDL_ShowWindow(window);
+    SDL_SetWindowSize(window, presentParams.backBufferWidth, presentParams.backBufferHeight);
+    SDL_SetWindowPosition(window, 50, 50);
+}
+
+std::string DirectXLib::GetAdapterDescription() {
+    std::string text;
+    SDL_RendererInfo info;
+    if (device && SDL_GetRendererInfo(device, &info) == 0 && info.name) text = info.name;
+    if (const char* driver = SDL_GetCurrentVideoDriver()) text += std::string(" (") + driver + ")";
+    std::string out;
+    return Utf8ToWin1252(text, out) ? out : text;
+}
+
+void DirectXLib::Clear(uint32_t colour, const Rect* area) {
+    if (!device) return;
+    SDL_SetRenderDrawBlendMode(device, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(device, (colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF,
+                           colour >> 24);
+    if (!area) {
+        SDL_RenderFillRect(device, nullptr);
+        return;
+    }
+    SDL_Rect r{area->left, area->top, area->right - area->left, area->bottom - area->top};
+    if (r.w > 0 && r.h > 0) SDL_RenderFillRect(device, &r);
+}
+
+// The back buffer goes to the window: stretched over the window's client area when windowed,
+// letterboxed in its own proportions in full screen.
+void DirectXLib::PresentBackBuffer() {
+    if (!device || !backBuffer) return;
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(device, &outW, &outH);
+    SDL_Rect dest{0, 0, outW, outH};
+    if (!presentParams.windowed && outW > 0 && outH > 0) {
+        int bw = presentParams.backBufferWidth, bh = presentParams.backBufferHeight;
+        if (int64_t(outW) * bh > int64_t(outH) * bw) {
+            dest.w = int(int64_t(outH) * bw / bh);
+            dest.x = (outW - dest.w) / 2;
+        } else {
+            dest.h = int(int64_t(outW) * bh / bw);
+            dest.y = (outH - dest.h) / 2;
+        }
+    }
+    SDL_SetRenderTarget(device, nullptr);
+    SDL_SetRenderDrawColor(device, 0, 0, 0, 255);
+    SDL_RenderClear(device);
+    SDL_RenderCopy(device, backBuffer, nullptr, &dest);
+    SDL_RenderPresent(device);
+    SDL_SetRenderTarget(device, backBuffer);
+}
+
+int DirectXLib::EndFrame() {
+    if (screenshotRequested) {
+        // Taken before the frame-rate text is drawn.
+        SaveScreenshot("", 1);
+        screenshotRequested = 0;
+    }
+    if (frameRateMode != 0) DrawFrameRate();
+    PresentBackBuffer();
+    ++framesPresented;
+    if (rendererLost || !device) return 0;
+    PumpOneEvent();
+    if (windowState == Minimized) SDL_Delay(10);
+    return 1;
+}
+
+int DirectXLib::RestoreDevice() {
+    PumpOneEvent();
+    if (!rendererLost && device) return 1;
+    if (lostState == DeviceOk) {
+        lostState = DeviceLost;
+        NotifyResources(true);
+    }
+    // A new renderer takes the place of the one that lost its pictures; textures and fonts
+    // make theirs again when next drawn.
+    lostState = ResetPending;
+    rendererLost = 0;
+    DestroyRenderer();
+    CreateRenderer();
+    if (!device || !backBuffer) {
+        rendererLost = 1;
+        SDL_Delay(10);
+        return 0;
+    }
+    NotifyResources(false);
+    Clear(0);
+    lostState = DeviceOk;
+    return 1;
+}
+
+void DirectXLib::SimulateDeviceReset() {
+    SDL_Event event{};
+    event.type = SDL_RENDER_DEVICE_RESET;
+    if (SDL_PushEvent(&event) != 1) rendererLost = 1;
+}
+
+void DirectXLib::NotifyResources(bool lost) {
+    for (Font* font : resources) {
+        if (!font) continue;
+        if (lost)
+            font->OnLostDevice();
+        else
+            font->OnResetDevice();
+    }
+    if (!lost) SetupRenderStates();
+}
+
+void DirectXLib::RegisterResource(Font* font) {
+    resources.push_back(font);
+}
+
+void DirectXLib::UnregisterResource(const Font* font) {
+    for (Font*& node : resources)
+        if (node == font) node = nullptr;
+}
+
+void DirectXLib::ToggleDisplayMode(int toggle, int width, int height, int bits) {
+    if (bits) bitsPerPixel = bits;
+    bool resize = (width && width != presentParams.backBufferWidth) ||
+                  (height && height != presentParams.backBufferHeight);
+    if (width) presentParams.backBufferWidth = width;
+    if (height) presentParams.backBufferHeight = height;
+    if (toggle) {
+        presentParams.windowed = presentParams.windowed ? 0 : 1;
+        presentParams.backBufferFormat =
+            presentParams.windowed ? 0 : FullScreenFormat(bitsPerPixel);
+        if (window)
+            SDL_SetWindowFullscreen(window,
+                                    presentParams.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    if (resize && device) {
+        NotifyResources(true);
+        if (backBuffer) SDL_DestroyTexture(backBuffer);
+        backBuffer =
+            SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                              presentParams.backBufferWidth, presentParams.backBufferHeight);
+        if (backBuffer) SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
+    }
+    NotifyResources(false);
+    if (presentParams.windowed) PlaceWindow();
+}
+
+void DirectXLib::PumpOneEvent() {
+    SDL_PumpEvents();
+    // Keyboard and mouse reached InputLib through its watch; they are not window events.
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    SDL_FlushEvents(SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET);
+    SDL_Event event;
+    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
+        HandleWindowEvent(event);
+    if (toggleRequested) {
+        toggleRequested = 0;
+        ToggleDisplayMode(1, 0, 0, 0);
+    }
+    UpdateMousePosition();
+}
+
+int DirectXLib::HandleWindowEvent(const SDL_Event& event) {
+    if (event.type == SDL_QUIT) {
+        HandleWindowChange(CloseWindow);
+        return 1;
+    }
+    if (event.type != SDL_WINDOWEVENT) return 0;
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        HandleWindowChange(CloseWindow);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        HandleWindowChange(MinimizeWindow);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        HandleWindowChange(RestoreWindow);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        HandleWindowChange(ResizeWindow, event.window.data1, event.window.data2);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        HandleWindowChange(FocusLost);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        HandleWindowChange(FocusGained);
+        break;
+    default:
+        return 0;
+    }
+    return 1;
+}
+
+void DirectXLib::HandleWindowChange(WindowChange change, int width, int height) {
+    if (windowState == Closed) return; // the window is gone for good
+    switch (change) {
+    case CloseWindow:
+        windowState = Closed;
+        break;
+    case MinimizeWindow:
+        windowState = Minimized;
+        break;
+    case RestoreWindow:
+        windowState = Active;
+        break;
+    case ResizeWindow:
+        clientWidth = static_cast<uint32_t>(width);
+        clientHeight = static_cast<uint32_t>(height);
+        windowState = Active;
+        break;
+    // Focus changes while minimised leave the window minimised.
+    case FocusLost:
+        if (windowState != Minimized) windowState = Inactive;
+        break;
+    case FocusGained:
+        if (windowState != Minimized) windowState = Active;
+        break;
+    }
+}
+
+void DirectXLib::UpdateMousePosition() {
+    if (!window) return;
+    int x = 0, y = 0, winW = 0, winH = 0, outW = 0, outH = 0;
+    SDL_GetMouseState(&x, &y);
+    SDL_GetWindowSize(window, &winW, &winH);
+    if (device) SDL_GetRendererOutputSize(device, &outW, &outH);
+    MapMouse(x, y, winW, winH, outW, outH);
+}
+
+void DirectXLib::MapMouse(int windowX, int windowY, int winW, int winH, int outW, int outH) {
+    if (winW <= 0 || winH <= 0) return;
+    if (outW <= 0 || outH <= 0) {
+        outW = winW;
+        outH = winH;
+    }
+    int64_t bw = presentParams.backBufferWidth, bh = presentParams.backBufferHeight;
+    // Window points to output pixels (they differ on high-density displays).
+    int64_t px = int64_t(windowX) * outW / winW, py = int64_t(windowY) * outH / winH;
+    if (presentParams.windowed) {
+        mouseX = int32_t(px * bw / outW);
+        mouseY = int32_t(py * bh / outH);
+        return;
+    }
+    int64_t destW = outW, destH = outH, destX = 0, destY = 0;
+    if (int64_t(outW) * bh > int64_t(outH) * bw) {
+        destW = outH * bw / bh;
+        destX = (outW - destW) / 2;
+    } else {
+        destH = outW * bh / bw;
+        destY = (outH - destH) / 2;
+    }
+    mouseX = int32_t((px - destX) * bw / destW);
+    mouseY = int32_t((py - destY) * bh / destH);
+}
+
+int DirectXLib::IsMouseInRect(int left, int top, int right, int bottom) {
+    return mouseX >= left && mouseX <= right && mouseY >= top && mouseY <= bottom ? 1 : 0;
+}
+
+void DirectXLib::ShowCursor(int show) {
+    cursorShown = show ? 1 : 0;
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+uint32_t DirectXLib::ReadPixel(int x, int y) {
+    if (!device) return 0;
+    SDL_Rect r{x, y, 1, 1};
+    uint32_t pixel = 0;
+    SDL_RenderReadPixels(device, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+    return pixel | 0xFF000000u;
+}
+
+void DirectXLib::FatalError(const std::string& message, int line, const char* sourceFile,
+                            uint32_t result) {
+    ::FatalError(message, line, sourceFile, result);
+}

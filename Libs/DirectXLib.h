@@ -15,8 +15,8 @@ union SDL_Event;
 struct PresentParams {
     int32_t backBufferWidth = 0;
     int32_t backBufferHeight = 0;
-    int32_t backBufferFormat = 0; // full screen 22 (32 bits) or 23 (16 bits); windowed 0
-    int32_t windowed = 0;         // 1 = windowed, 0 = full screen
+    int32_t backBufferFormat = 0;      // full screen 22 (32 bits) or 23 (16 bits); windowed 0
+    int32_t windowed = 0;              // 1 = windowed, 0 = full screen
     uint32_t presentationInterval = 0; // 0x80000000 = immediate (no vsync), 0 = synchronised
 };
 
@@ -78,18 +78,35 @@ public:
     // alignment 0 left, 1 centre, 2 right; w or h 0 = unbounded and unclipped; mode 0 wraps at
     // word boundaries, 1 one line at the top, 2 centred vertically, 3 at the bottom.
     // font nullptr = defaultFont. Text is Windows-1252.
-    void DrawText(int x, int y, const std::string& text, Font* font, uint32_t colour,
-                  int alignment, int w, int h, int mode);
+    void DrawText(int x, int y, const std::string& text, Font* font, uint32_t colour, int alignment,
+                  int w, int h, int mode);
     // w is the wrapping width in mode 0 (0 = unbounded); single-line modes count trailing
     // blanks. Gives the text's width and height in w and h.
     void MeasureText(const std::string& text, Font* font, int alignment, int& w, int& h, int mode);
     // pattern 0 = solid, else a 32-bit on/off mask along the line, each bit `scale` pixels.
     void DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, float width, uint32_t pattern,
                   float scale);
+    // 1 when the mouse is within left..right and top..bottom, edges included.
     int IsMouseInRect(int left, int top, int right, int bottom);
+    // A window position (as the window system reports it) to back-buffer pixels in mouseX,
+    // mouseY: stretched over the window when windowed, letterboxed in full screen.
+    void MapMouse(int windowX, int windowY, int windowW, int windowH, int outputW, int outputH);
+
+    // What the window system tells of the window; changes windowState (Closed is final).
+    enum WindowChange {
+        CloseWindow,
+        MinimizeWindow,
+        RestoreWindow,
+        ResizeWindow,
+        FocusLost,
+        FocusGained
+    };
+    void HandleWindowChange(WindowChange change, int width = 0, int height = 0);
     void ShowCursor(int show);
 
     void DrawFrameRate();
+    // Counts a frame; every 10th computes the rate since the last update into frameRateText.
+    void UpdateFrameRate(int64_t counterNow);
     // name empty = "File <tick count>"; format 1 = ".bmp", anything else = ".jpg".
     void SaveScreenshot(const std::string& name, int format);
     [[noreturn]] static void FatalError(const std::string& message, int line,
@@ -123,8 +140,8 @@ private:
     void PlaceWindow();
     TextLayout* Layout(Font* font, const std::string& text, int wrapWidth);
 
-    int rendererLost = 0;      // set by the event watch on a reset the system reports
-    int toggleRequested = 0;   // F9 seen; switched at the next window-event handling
+    int rendererLost = 0;    // set by the event watch on a reset the system reports
+    int toggleRequested = 0; // F9 seen; switched at the next window-event handling
     int cursorShown = 1;
     friend int DirectXLibEventWatch(void* userData, SDL_Event* event);
 };

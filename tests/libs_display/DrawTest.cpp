@@ -1,0 +1,196 @@
+#include "DisplayFixture.h"
+
+namespace {
+
+constexpr uint32_t White = 0xFFFFFF, Black = 0x000000, Red = 0xFF0000, Blue = 0x0000FF,
+                   Green = 0x00FF00, Magenta = 0xFF00FF;
+
+// 40 x 20: red left half, blue right half.
+void WriteHalves(const std::string& path) {
+    WriteBmp(path, 40, 20, [](int x, int) { return x < 20 ? Red : Blue; });
+}
+
+struct PixelCase {
+    int x, y;
+    uint32_t expected;
+};
+
+void ExpectPixels(DirectXLib& dx, std::initializer_list<PixelCase> cases, const char* what) {
+    for (const PixelCase& c : cases)
+        EXPECT_TRUE(ColourNear(dx.ReadPixel(c.x, c.y), c.expected))
+            << what << " at (" << c.x << ", " << c.y << ")";
+}
+
+} // namespace
+
+TEST_F(DisplayTest, LoadKeepsTheExactImageSizeAsSource) {
+    WriteBmp("odd.bmp", 37, 5, [](int, int) { return Red; });
+    Texture t;
+    t.Load("odd.bmp", 0);
+    EXPECT_EQ(t.IsLoaded(), 1);
+    EXPECT_EQ(t.width, 37);
+    EXPECT_EQ(t.height, 5);
+    EXPECT_EQ(t.source.right, 37);
+    EXPECT_EQ(t.source.bottom, 5);
+}
+
+TEST_F(DisplayTest, DrawUsesSourceSizeWhenEitherSizeIsZero) {
+    WriteHalves("halves.bmp");
+    Texture t;
+    t.Load("halves.bmp", 0);
+    dx->Clear(0x00FFFFFF);
+    t.Draw(100, 100, 0, 0, 0, 0.0f, 0, 0);
+    t.Draw(100, 300, 0, 90, 0, 0.0f, 0, 0); // only one size 0: both from the source
+    ExpectPixels(*dx,
+                 {{100, 100, Red},
+                  {119, 119, Red},
+                  {120, 100, Blue},
+                  {139, 119, Blue},
+                  {140, 100, White},
+                  {100, 120, White},
+                  {99, 100, White},
+                  {139, 319, Blue},
+                  {100, 320, White}},
+                 "whole image 40 x 20");
+}
+
+TEST_F(DisplayTest, DrawShowsOnlyTheSourceRectangle) {
+    WriteHalves("halves.bmp");
+    Texture t;
+    t.Load("halves.bmp", 0);
+    t.source = Rect{20, 0, 40, 20};
+    dx->Clear(0x00FFFFFF);
+    t.Draw(200, 100, 0, 0, 0, 0.0f, 0, 0);
+    t.Draw(300, 100, 40, 40, 0, 0.0f, 0, 0); // stretched: still only blue
+    ExpectPixels(*dx,
+                 {{200, 100, Blue},
+                  {219, 119, Blue},
+                  {220, 100, White},
+                  {200, 120, White},
+                  {300, 100, Blue},
+                  {339, 139, Blue},
+                  {340, 139, White}},
+                 "right half");
+}
+
+TEST_F(DisplayTest, ColourAndTransparencyRule) {
+    WriteBmp("white.bmp", 8, 8, [](int, int) { return White; });
+    Texture t;
+    t.Load("white.bmp", 0);
+    struct Case {
+        uint32_t colour;
+        int transparency;
+        uint32_t expected; // on black
+    };
+    const Case cases[] = {
+        {0, 0, White},              // unchanged
+        {0, 255, Black},            // invisible
+        {0, 128, 0x7F7F7F},         // half transparent white
+        {0x80FF0000, 0, 0x800000},  // the colour's own alpha
+        {0x80FF0000, 64, 0xBF0000}, // red at alpha 191
+        {0xFF00FF00, 0, Green},     // opaque tint
+        {0x00FF0000, 0, Black},     // a colour with alpha 0 and no transparency: invisible
+    };
+    for (const Case& c : cases) {
+        dx->Clear(0xFF000000);
+        t.Draw(10, 10, 0, 0, c.transparency, 0.0f, c.colour, 0);
+        EXPECT_TRUE(ColourNear(dx->ReadPixel(13, 13), c.expected))
+            << "colour " << std::hex << c.colour << " transparency " << std::dec << c.transparency;
+    }
+}
+
+TEST_F(DisplayTest, AdditiveAddsAndLeavesNormalBlendingBehind) {
+    WriteBmp("white.bmp", 8, 8, [](int, int) { return White; });
+    Texture t;
+    t.Load("white.bmp", 0);
+    dx->Clear(0xFF404040);
+    t.Draw(10, 10, 0, 0, 0, 0.0f, 0x80FFFFFF, 1); // 0x40 + 0x80
+    t.Draw(30, 10, 0, 0, 0, 0.0f, 0x80FFFFFF, 0); // 0x40 / 2 + 0x80
+    t.Draw(50, 10, 0, 0, 0, 0.0f, 0x80FFFFFF, 1);
+    t.Draw(50, 10, 0, 0, 0, 0.0f, 0x80FFFFFF, 0); // after an additive quad: normal again
+    ExpectPixels(*dx, {{13, 13, 0xC0C0C0}, {33, 13, 0xA0A0A0}, {53, 13, 0xE0E0E0}}, "blending");
+}
+
+TEST_F(DisplayTest, RotationTurnsCounterClockwiseAboutTheCentre) {
+    WriteHalves("halves.bmp");
+    Texture t;
+    t.Load("halves.bmp", 0);
+    dx->Clear(0x00FFFFFF);
+    t.Draw(100, 100, 40, 20, 0, 1.0f, 0, 0); // centre (120, 110); now 20 wide, 40 high
+    t.Draw(300, 100, 40, 20, 0, 2.0f, 0, 0); // upside down
+    t.Draw(500, 100, 40, 20, 0, 0.0f, 0, 0); // a later quad is not turned
+    ExpectPixels(*dx,
+                 {// a quarter turn: the right (blue) half points up
+                  {120, 93, Blue},
+                  {120, 127, Red},
+                  {105, 110, White},
+                  {135, 110, White},
+                  // half a turn: blue left, red right
+                  {305, 110, Blue},
+                  {335, 110, Red},
+                  {320, 95, White},
+                  {505, 110, Red},
+                  {535, 110, Blue},
+                  {520, 95, White}},
+                 "rotation");
+}
+
+TEST_F(DisplayTest, ColourKeyBecomesTransparent) {
+    WriteBmp("keyed.bmp", 20, 10, [](int x, int) { return x < 10 ? Magenta : Green; });
+    Texture keyed, plain;
+    keyed.Load("keyed.bmp", 0xFFFF00FF);
+    plain.Load("keyed.bmp", 0);
+    dx->Clear(0x00FFFFFF);
+    keyed.Draw(10, 10, 0, 0, 0, 0.0f, 0, 0);
+    keyed.Draw(10, 40, 0, 0, 0, 0.0f, 0, 1); // transparent black adds nothing either
+    plain.Draw(10, 70, 0, 0, 0, 0.0f, 0, 0);
+    ExpectPixels(
+        *dx,
+        {{12, 12, White}, {25, 12, Green}, {12, 42, White}, {12, 72, Magenta}, {25, 72, Green}},
+        "colour key");
+}
+
+TEST_F(DisplayTest, ClearFillsOnlyTheGivenArea) {
+    dx->Clear(0x00FFFFFF);
+    Rect area{10, 10, 20, 20};
+    dx->Clear(0xFF0000FF, &area);
+    ExpectPixels(*dx, {{10, 10, Blue}, {19, 19, Blue}, {20, 19, White}, {9, 10, White}}, "area");
+}
+
+TEST_F(DisplayTest, TexturesSurviveARendererReset) {
+    WriteHalves("halves.bmp");
+    Texture t;
+    t.Load("halves.bmp", 0);
+    t.Draw(0, 0, 0, 0, 0, 0.0f, 0, 0);
+    ASSERT_EQ(dx->EndFrame(), 1);
+
+    dx->SimulateDeviceReset();
+    EXPECT_EQ(dx->EndFrame(), 0) << "a reset shows as a lost device";
+    int attempts = 0;
+    while (dx->RestoreDevice() == 0 && attempts < 10) ++attempts;
+    EXPECT_EQ(dx->lostState, DirectXLib::DeviceOk);
+
+    dx->Clear(0x00FFFFFF);
+    t.Draw(100, 100, 0, 0, 0, 0.0f, 0, 0);
+    dx->DrawText(100, 200, "Text", nullptr, 0xFF000000, 0, 0, 0, 1);
+    ExpectPixels(*dx, {{105, 105, Red}, {135, 105, Blue}}, "after the reset");
+    EXPECT_FALSE(FindInk(*dx, 100, 200, 160, 230, White).Empty()) << "text after the reset";
+    EXPECT_EQ(dx->EndFrame(), 1);
+}
+
+TEST_F(DisplayTest, LinesSolidWideAndPatterned) {
+    dx->Clear(0x00FFFFFF);
+    dx->DrawLine(10, 10, 110, 10, 0xFF000000, 1.0f, 0, 1.0f);
+    dx->DrawLine(10, 50, 110, 50, 0xFF000000, 6.0f, 0, 1.0f);
+    dx->DrawLine(10, 90, 110, 90, 0xFF000000, 1.0f, 0x0000FFFF, 1.0f); // 16 on, 16 off
+    ExpectPixels(*dx,
+                 {{60, 10, Black},
+                  {60, 13, White},
+                  {60, 48, Black},
+                  {60, 52, Black},
+                  {60, 56, White},
+                  {15, 90, Black},
+                  {35, 90, White},
+                  {50, 90, Black}},
+                 "lines");
+}

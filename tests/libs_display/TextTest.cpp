@@ -1,0 +1,146 @@
+#include "DisplayFixture.h"
+
+namespace {
+constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t Ink = 0xFF000000;
+} // namespace
+
+TEST_F(DisplayTest, TextAlignmentsAndModesPlaceTheLineInItsBox) {
+    // Box (100, 100) to (500, 160): 400 wide, 60 high.
+    struct Case {
+        int alignment, mode;
+        const char* where;
+    };
+    const Case cases[] = {{0, 1, "left top"},
+                          {1, 1, "centre top"},
+                          {2, 1, "right top"},
+                          {0, 2, "left middle"},
+                          {0, 3, "left bottom"}};
+    for (const Case& c : cases) {
+        dx->Clear(0x00FFFFFF);
+        dx->DrawText(100, 100, "Hallo", nullptr, Ink, c.alignment, 400, 60, c.mode);
+        InkBox ink = FindInk(*dx, 80, 80, 520, 180, White);
+        ASSERT_FALSE(ink.Empty()) << c.where;
+        int centreX = (ink.left + ink.right) / 2, centreY = (ink.top + ink.bottom) / 2;
+        if (c.alignment == 0) {
+            EXPECT_NEAR(ink.left, 100, 3) << c.where;
+        }
+        if (c.alignment == 1) {
+            EXPECT_NEAR(centreX, 300, 3) << c.where;
+        }
+        if (c.alignment == 2) {
+            EXPECT_NEAR(ink.right, 499, 3) << c.where;
+        }
+        if (c.mode == 1) {
+            EXPECT_NEAR(ink.top, 103, 4) << c.where;
+        }
+        if (c.mode == 2) {
+            EXPECT_NEAR(centreY, 130, 4) << c.where;
+        }
+        if (c.mode == 3) {
+            EXPECT_NEAR(ink.bottom, 156, 4) << c.where;
+        }
+    }
+}
+
+TEST_F(DisplayTest, TextIsClippedToItsBoxUnlessItHasNoSize) {
+    const std::string longText = "Ein recht langer Text";
+    dx->Clear(0x00FFFFFF);
+    dx->DrawText(100, 100, longText, nullptr, Ink, 0, 40, 30, 1);
+    dx->DrawText(100, 200, longText, nullptr, Ink, 0, 0, 30, 1);
+    InkBox clipped = FindInk(*dx, 90, 90, 300, 140, White);
+    InkBox free = FindInk(*dx, 90, 190, 300, 240, White);
+    EXPECT_LE(clipped.right, 139) << "clipped at the box's right edge";
+    EXPECT_GT(free.right, 160) << "width 0 draws without clipping";
+}
+
+TEST_F(DisplayTest, WrappingModeBreaksAtBlanksWithinTheWidth) {
+    int oneW = 0, oneH = 0;
+    dx->MeasureText("Wort", nullptr, 0, oneW, oneH, 1);
+    int w = 80, h = 0;
+    dx->MeasureText("Wort Wort Wort Wort Wort Wort", nullptr, 0, w, h, 0);
+    EXPECT_LE(w, 80);
+    EXPECT_GE(h, 3 * oneH) << "six words of width " << oneW << " in 80 pixels";
+
+    int unboundedW = 0, unboundedH = 0;
+    dx->MeasureText("Wort Wort Wort Wort Wort Wort", nullptr, 0, unboundedW, unboundedH, 0);
+    EXPECT_EQ(unboundedH, oneH) << "width 0 does not wrap";
+
+    int lineW = 0, lineH = 0;
+    dx->MeasureText("a\nb\nc", nullptr, 0, lineW, lineH, 0);
+    EXPECT_EQ(lineH, 3 * oneH) << "line breaks start new lines";
+}
+
+TEST_F(DisplayTest, MeasureCountsTrailingBlanksOnOneLine) {
+    int plainW = 0, plainH = 0, blanksW = 0, blanksH = 0;
+    dx->MeasureText("Name", nullptr, 0, plainW, plainH, 1);
+    dx->MeasureText("Name  ", nullptr, 0, blanksW, blanksH, 1);
+    EXPECT_GT(plainW, 0);
+    EXPECT_GT(blanksW, plainW + 4) << "two blanks widen the text";
+    EXPECT_EQ(blanksH, plainH);
+    int emptyW = -1, emptyH = 0;
+    dx->MeasureText("", nullptr, 0, emptyW, emptyH, 1);
+    EXPECT_EQ(emptyW, 0);
+    EXPECT_GT(emptyH, 0);
+}
+
+TEST_F(DisplayTest, Windows1252CharactersRenderAsThemselves) {
+    // "ä" has dots above an "a"; "ß", "€" and "°" draw something and differ from the others.
+    dx->Clear(0x00FFFFFF);
+    const char* texts[] = {"a", "\xE4", "\xDF", "\x80", "\xB0"};
+    InkBox boxes[5];
+    for (int i = 0; i < 5; ++i) {
+        dx->DrawText(100 + 50 * i, 100, texts[i], nullptr, Ink, 0, 0, 0, 1);
+        boxes[i] = FindInk(*dx, 95 + 50 * i, 95, 140 + 50 * i, 130, White);
+        ASSERT_FALSE(boxes[i].Empty()) << "character " << i;
+    }
+    EXPECT_LT(boxes[1].top, boxes[0].top - 2) << "umlaut dots";
+    EXPECT_EQ(boxes[1].bottom, boxes[0].bottom);
+    EXPECT_LT(boxes[4].bottom, boxes[0].top + 6) << "the degree sign sits high";
+    EXPECT_GT(boxes[3].bottom - boxes[3].top, 8) << "the euro sign is a full character";
+}
+
+TEST_F(DisplayTest, RepeatedTextsRasteriseNothingAndTheCacheIsBounded) {
+    Font font;
+    font.Create("Arial", 20, 0);
+    auto frame = [&] {
+        dx->Clear(0x00FFFFFF);
+        for (int i = 0; i < 40; ++i)
+            dx->DrawText(10, 10 * i, "Label " + std::to_string(i), &font, Ink, 0, 0, 0, 1);
+        dx->EndFrame();
+    };
+    frame();
+    uint64_t first = font.cache.linesRendered;
+    EXPECT_EQ(first, 40u);
+    frame();
+    EXPECT_EQ(font.cache.linesRendered, first) << "the same texts again";
+
+    for (int i = 0; i < 3 * int(TextCache::Capacity); ++i) {
+        dx->DrawText(10, 10, "Zahl " + std::to_string(i), &font, Ink, 0, 0, 0, 1);
+        if (i % 50 == 0) dx->EndFrame();
+    }
+    EXPECT_LE(font.cache.Size(), TextCache::Capacity);
+}
+
+TEST_F(DisplayTest, RecreatingAFontLeavesOneLiveEntry) {
+    Font font;
+    font.Create("Arial", 20, 0);
+    font.Create("Arial", 30, 1);
+    font.Create("Arial", 12, 0);
+    auto live = [&](const Font* f) {
+        int n = 0;
+        for (Font* node : dx->resources) n += node == f;
+        return n;
+    };
+    EXPECT_EQ(live(&font), 1);
+    EXPECT_EQ(live(&dx->defaultFont), 1);
+    font.ReleaseResource();
+    EXPECT_EQ(live(&font), 0);
+    EXPECT_EQ(font.IsCreated(), 0);
+}
+
+TEST(FontFaces, ArialResolvesToAScalableFace) {
+    std::string regular = FindFontFile("Arial", 0), bold = FindFontFile("Arial", 1);
+    EXPECT_NE(regular.find("Liberation"), std::string::npos) << regular;
+    EXPECT_NE(bold.find("Bold"), std::string::npos) << bold;
+}

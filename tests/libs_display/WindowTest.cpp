@@ -1,0 +1,123 @@
+#include "DisplayFixture.h"
+
+#include "Libs/Tick.h"
+
+#include <filesystem>
+
+using DX = DirectXLib;
+
+TEST_F(DisplayTest, WindowStateTransitions) {
+    struct Step {
+        DX::WindowChange change;
+        int expected;
+    };
+    // Focus changes do not undo a minimised window; a restore does; Closed is final.
+    const Step steps[] = {
+        {DX::FocusLost, DX::Inactive},       {DX::FocusGained, DX::Active},
+        {DX::MinimizeWindow, DX::Minimized}, {DX::FocusLost, DX::Minimized},
+        {DX::FocusGained, DX::Minimized},    {DX::RestoreWindow, DX::Active},
+        {DX::FocusLost, DX::Inactive},       {DX::ResizeWindow, DX::Active},
+        {DX::CloseWindow, DX::Closed},       {DX::RestoreWindow, DX::Closed},
+        {DX::FocusGained, DX::Closed},
+    };
+    int i = 0;
+    for (const Step& s : steps) {
+        dx->HandleWindowChange(s.change, 800, 600);
+        EXPECT_EQ(dx->windowState, s.expected) << "step " << i;
+        ++i;
+    }
+}
+
+TEST_F(DisplayTest, MouseInBackBufferPixels) {
+    struct Case {
+        int windowed, x, y, winW, winH, outW, outH, expectX, expectY;
+    };
+    const Case cases[] = {
+        {1, 700, 500, 1024, 768, 1024, 768, 700, 500},   // window of the back buffer's size
+        {1, 700, 500, 512, 384, 512, 384, 1400, 1000},   // smaller window: scaled, unclamped
+        {0, 700, 500, 1024, 768, 1024, 768, 700, 500},   // full screen at the same size
+        {0, 960, 540, 1920, 1080, 1920, 1080, 512, 384}, // letterboxed: bars left and right
+        {0, 240, 0, 1920, 1080, 1920, 1080, 0, 0},
+    };
+    for (const Case& c : cases) {
+        dx->presentParams.windowed = c.windowed;
+        dx->MapMouse(c.x, c.y, c.winW, c.winH, c.outW, c.outH);
+        EXPECT_EQ(dx->mouseX, c.expectX) << "window " << c.winW << " x " << c.winH;
+        EXPECT_EQ(dx->mouseY, c.expectY) << "window " << c.winW << " x " << c.winH;
+    }
+}
+
+TEST_F(DisplayTest, MouseInRectIncludesItsEdges) {
+    struct Case {
+        int x, y, inside;
+    };
+    for (const Case& c : {Case{10, 20, 1}, Case{20, 10, 1}, Case{21, 15, 0}, Case{15, 9, 0}}) {
+        dx->mouseX = c.x;
+        dx->mouseY = c.y;
+        EXPECT_EQ(dx->IsMouseInRect(10, 10, 20, 20), c.inside) << c.x << ", " << c.y;
+    }
+}
+
+TEST_F(DisplayTest, DisplayModeToggleTwiceReturnsToFullScreen) {
+    dx->ToggleDisplayMode(1, 0, 0, 0); // windowed -> full screen
+    EXPECT_EQ(dx->presentParams.windowed, 0);
+    EXPECT_EQ(dx->presentParams.backBufferFormat, 22);
+    dx->ToggleDisplayMode(1, 0, 0, 0);
+    EXPECT_EQ(dx->presentParams.windowed, 1);
+    EXPECT_EQ(dx->presentParams.backBufferFormat, 0);
+    dx->ToggleDisplayMode(1, 0, 0, 16);
+    EXPECT_EQ(dx->presentParams.backBufferFormat, 23);
+    EXPECT_EQ(dx->BackBufferWidth(), 1024);
+    EXPECT_EQ(dx->BackBufferHeight(), 768);
+    EXPECT_EQ(dx->EndFrame(), 1);
+}
+
+TEST_F(DisplayTest, FrameRateIsTheAverageOfTenFrames) {
+    dx->timerFrequency = 1000; // counter in milliseconds
+    dx->lastCounter = 0;
+    dx->frameCounter = 0;
+    for (int i = 1; i <= 10; ++i) dx->UpdateFrameRate(20 * i);
+    EXPECT_EQ(dx->frameRateText, "50");
+    for (int i = 11; i <= 19; ++i) dx->UpdateFrameRate(20 * i);
+    EXPECT_EQ(dx->frameRateText, "50") << "changes only every tenth frame";
+    dx->UpdateFrameRate(200 + 9 * 20 + 40);
+    EXPECT_EQ(dx->frameRateText, "45");
+}
+
+namespace {
+uint32_t FixedTick() {
+    return 123456;
+}
+} // namespace
+
+TEST_F(DisplayTest, ScreenshotNamesAndFormats) {
+    SetTickSource(FixedTick);
+    dx->Clear(0x00FFFFFF);
+    dx->SaveScreenshot("", 1);
+    dx->SaveScreenshot("Bild", 2);
+    SetTickSource(nullptr);
+    EXPECT_TRUE(std::filesystem::exists("File 123456.bmp"));
+    EXPECT_TRUE(std::filesystem::exists("Bild.jpg"));
+}
+
+TEST_F(DisplayTest, ScreenshotOfF11LeavesOutTheFrameRateText) {
+    SetTickSource(FixedTick);
+    dx->Clear(0x00FFFFFF);
+    dx->screenshotRequested = 1;
+    dx->frameRateText = "88";
+    dx->frameCounter = 0; // no new rate this frame: the text "88" is drawn
+    ASSERT_EQ(dx->EndFrame(), 1);
+    SetTickSource(nullptr);
+    EXPECT_EQ(dx->screenshotRequested, 0);
+    ASSERT_TRUE(std::filesystem::exists("File 123456.bmp"));
+
+    // The back buffer kept the frame-rate text; the picture has none.
+    EXPECT_FALSE(FindInk(*dx, 0, 0, 40, 30, 0xFFFFFF).Empty());
+    Texture shot;
+    shot.Load("File 123456.bmp", 0);
+    EXPECT_EQ(shot.width, 1024);
+    EXPECT_EQ(shot.height, 768);
+    dx->Clear(0x00FF0000);
+    shot.Draw(0, 0, 0, 0, 0, 0.0f, 0, 0);
+    EXPECT_TRUE(FindInk(*dx, 0, 0, 40, 30, 0xFFFFFF).Empty());
+}
