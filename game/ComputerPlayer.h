@@ -24,8 +24,27 @@ public:
     static int rotationsOf(int type);
 
 private:
-    // Best score of the next piece over all its placements on `field` (already spawned).
+    // What evaluate needs of one column: its top, its holes and the depth of its first hole
+    // below the top (-1 when it has none).
+    struct ColumnShape {
+        int32_t top;
+        int32_t holes;
+        int32_t firstHoleDepth;
+    };
+    static ColumnShape shapeOf(const int32_t* cells);
+    // The score of a field from the shapes of columns 1 to 10.
+    static int32_t combine(const ColumnShape* shapes, int l1, int l2);
+
+    // Best score of the next piece over all its placements on `dropped` (already spawned).
     int32_t bestNextScore(int l1);
+    // The next piece dropped, cleared and scored on a copy.
+    int32_t scoreOnCopy(int l1);
+    // The same score without a copy when the landing clears no row: the piece is written into
+    // nextCandidate, only the columns it touches are looked at again, and it is taken out.
+    int32_t scoreInPlace(int l1);
+
+    // Column shapes of `dropped`, the starting point of every next-piece placement.
+    ColumnShape baseShapes[PlayField::columns] = {};
 
     // Reused for every search: nothing is allocated while searching.
     PlayField candidate;

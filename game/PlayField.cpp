@@ -1,5 +1,8 @@
 #include "game/PlayField.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "game/Random.h"
 
 namespace {
@@ -97,7 +100,7 @@ void PlayField::reset() {
 }
 
 void PlayField::copyFrom(const PlayField& other) {
-    for (int i = 0; i < columns * rows; ++i) grid[i] = other.grid[i];
+    std::copy(std::begin(other.grid), std::end(other.grid), std::begin(grid));
     currentType = other.currentType;
     nextType = other.nextType;
     pieceColumn = other.pieceColumn;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "game/ComputerPlayer.h"
@@ -164,6 +165,74 @@ TEST(ComputerPlayerTest, ChoosesTheBestPlacementOfEveryRotationFromTheSpawn) {
             EXPECT_EQ(live.pieceColumn, bestColumn) << "seed " << seed << " type " << type;
             EXPECT_EQ(live.pieceHeight, 1000);
         }
+    }
+}
+
+// The look-ahead search done the plain way: every placement of both pieces copied, dropped,
+// cleared and evaluated.
+struct PlainSearch {
+    static int DropAndClear(const PlayField& from, PlayField& into) {
+        into.copyFrom(from);
+        into.drop(21000);
+        const int lines = into.findFullRows();
+        if (lines > 0) into.removeFullRows();
+        return lines;
+    }
+    template <typename Visit> static void EachPlacement(const PlayField& start, Visit visit) {
+        for (int r = 0; r < ComputerPlayer::rotationsOf(start.currentType); ++r) {
+            PlayField candidate;
+            candidate.copyFrom(start);
+            for (int i = 0; i < r; ++i) candidate.rotate(true);
+            while (!candidate.moveLeft()) {
+            }
+            do visit(candidate);
+            while (!candidate.moveRight());
+        }
+    }
+    static void Place(PlayField& live) {
+        PlayField spawned;
+        spawned.copyFrom(live);
+        int32_t best = ComputerPlayer::worstScore;
+        EachPlacement(spawned, [&](const PlayField& candidate) {
+            PlayField dropped;
+            const int l1 = DropAndClear(candidate, dropped);
+            dropped.spawnNext();
+            int32_t score = ComputerPlayer::worstScore;
+            EachPlacement(dropped, [&](const PlayField& next) {
+                PlayField nextDropped;
+                const int l2 = DropAndClear(next, nextDropped);
+                score = std::max(score, ComputerPlayer::evaluate(nextDropped, l1, l2));
+            });
+            if (score > best) {
+                best = score;
+                live.copyFrom(candidate);
+            }
+        });
+    }
+};
+
+TEST(ComputerPlayerTest, LookAheadMatchesThePlainSearch) {
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        PlayField live = RaggedField(seed, seed % 2 == 0 ? 14 : 9);
+        live.currentType = int(seed % 7);
+        live.nextType = int((seed / 7) % 7);
+        // Rows one or two cells short, so that both pieces can clear rows.
+        if (seed % 3 == 0) DrawRows(live, {"1111.11111", "11111111..", "111111111."});
+        live.rotation = live.currentType == 0 ? 1 : 0;
+        live.pieceColumn = 4;
+        live.pieceHeight = 1000;
+        if (live.collide() != 0) continue;
+        PlayField plain;
+        plain.copyFrom(live);
+        Random::Seed(seed * 7919);
+        PlainSearch::Place(plain);
+        const uint32_t plainState = Random::State();
+        Random::Seed(seed * 7919);
+        ComputerPlayer computer;
+        computer.placePiece(live, true);
+        EXPECT_EQ(live.rotation, plain.rotation) << "seed " << seed;
+        EXPECT_EQ(live.pieceColumn, plain.pieceColumn) << "seed " << seed;
+        EXPECT_EQ(Random::State(), plainState) << "seed " << seed;
     }
 }
 
