@@ -85,6 +85,8 @@ void Game::setup(MenuSystem& menuSystem) {
     directX = menuSystem.directX;
     input = menuSystem.input;
     lastPairing = 0;
+    // The boards read the key event just read from the input layer.
+    menuSystem.boardContext.inputEvent = &input->event;
 
     twoPlayerDialog.SetupWindow(375, 300, 300, 100, 1, menu->text(TextDialogTitle), "window",
                                 "window");

@@ -66,7 +66,6 @@ void GameFixture::SetUp() {
     for (int i = 0; i < 7; ++i) menu->pieceColours[i] = colours[i];
     BoardContext& context = menu->boardContext;
     context.particleCount = 150;
-    context.inputEvent = &input->event;
     context.sounds = menu.get();
     context.keyRepeat = menu.get();
 

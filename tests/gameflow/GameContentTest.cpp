@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "Libs/Platform.h"
+#include "game/Game.h"
+#include "game/Random.h"
+#include "menu/MenuSystem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint32_t KeyEscape = 1;
+constexpr uint32_t KeySpace = 57;
+constexpr uint32_t KeyTab = 15;
+
+// The menus built from the repository's content in a folder of their own, and the game set up
+// on them, as the entry does it.
+class GameContentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousFolder = fs::current_path();
+        folder = fs::temp_directory_path() /
+                 ("brixel_gameflow_content_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::copy(fs::path(BRIXEL_SOURCE_DIR) / "content", folder, fs::copy_options::recursive);
+        fs::current_path(folder);
+
+        directX = std::make_unique<DirectXLib>();
+        directX->CreateMainWindow("brixel", 107, 108, 0, "1.2");
+        directX->InitDirect3D(1024, 768, 32, 2);
+        directX->windowState = DirectXLib::Active;
+        input = std::make_unique<InputLib>();
+        input->Init();
+        soundLib = std::make_unique<SoundLib>();
+        soundLib->Init(1);
+        menu = std::make_unique<MenuSystem>();
+        menu->build(*directX, *input);
+        game = std::make_unique<Game>();
+        game->setup(*menu);
+        Random::Seed(99);
+    }
+
+    void TearDown() override {
+        game.reset();
+        menu.reset();
+        soundLib.reset();
+        input.reset();
+        directX.reset();
+        fs::current_path(previousFolder);
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    void press(uint32_t code) {
+        InputEvent event;
+        event.offset = code;
+        event.data = 0x80;
+        input->PushKeyboardEvent(event);
+        event.data = 0;
+        input->PushKeyboardEvent(event);
+    }
+
+    // One frame of the entry's loop while the game is shown.
+    int frame(uint32_t elapsed) {
+        directX->Clear(0x00FFFFFF);
+        int result = game->frame(elapsed);
+        directX->EndFrame();
+        return result;
+    }
+
+    fs::path previousFolder;
+    fs::path folder;
+    std::unique_ptr<DirectXLib> directX;
+    std::unique_ptr<InputLib> input;
+    std::unique_ptr<SoundLib> soundLib;
+    std::unique_ptr<MenuSystem> menu;
+    std::unique_ptr<Game> game;
+};
+
+TEST_F(GameContentTest, EveryModeRunsToItsResultOnTheRealContent) {
+    struct Case {
+        int requested, variant;
+        std::set<uint32_t> hardDrops;
+    };
+    const Case cases[] = {
+        {0, 0, {KeySpace}}, {0, 1, {KeySpace}}, {1, 0, {KeySpace, KeyTab}}, {1, 1, {KeySpace}}};
+    for (const Case& c : cases) {
+        if (c.requested == 0)
+            menu->settings.singlePlayerMode = c.variant;
+        else
+            menu->settings.twoPlayerMode = c.variant;
+        menu->settings.twoPlayerEndless = 0;
+        menu->pausedGame = 0;
+        menu->requestedGame = c.requested;
+        game->start();
+        int frames = 0;
+        for (; frames < 3000 && !game->dialogOpen; ++frames) {
+            for (uint32_t key : c.hardDrops) press(key);
+            ASSERT_EQ(frame(16), 0) << "mode " << game->mode;
+        }
+        ASSERT_EQ(game->dialogOpen, 1) << "mode " << game->mode << " after " << frames;
+        const std::string& name = menu->player1->name;
+        EXPECT_NE(game->resultText().find(name), std::string::npos)
+            << "mode " << game->mode << ": " << game->resultText();
+        EXPECT_EQ(game->dialog().GetControl(Game::ResultLabel)->text, game->resultText());
+        frame(16); // the dialog drawn over the frozen boards
+        press(KeyEscape);
+        EXPECT_EQ(frame(16), 1) << "Escape in the dialog goes back to the menus";
+    }
+}
+
+TEST_F(GameContentTest, RandomBackgroundIsOneOfThePicturesFound) {
+    menu->settings.backgroundKind = 1;
+    std::set<std::string> pictures;
+    for (auto& item : menu->backgrounds) pictures.insert(item.first);
+    ASSERT_FALSE(pictures.empty());
+    std::set<std::string> chosen;
+    for (int i = 0; i < 12; ++i) {
+        menu->pausedGame = 0;
+        menu->requestedGame = 0;
+        game->start();
+        chosen.insert(menu->settings.backgroundName);
+        EXPECT_TRUE(pictures.count(menu->settings.backgroundName)) << menu->settings.backgroundName;
+        EXPECT_EQ(menu->background.IsLoaded(), 1);
+    }
+    EXPECT_GT(chosen.size(), 1u) << "twelve games, one picture every time";
+}
+
+} // namespace
