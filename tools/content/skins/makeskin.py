@@ -24,7 +24,7 @@ LAYOUT = [
     ("radiobutton",  16, 16, None, None, None, (320, 0), (0, 16)),
     ("radiobuttonx", 16, 16, None, None, None, (336, 0), (0, 16)),
     ("closebutton",  18, 18, 5,  3,  None, (352, 0),  (0, 18)),
-    ("listbox",      96, 22, 4,  12, 19,   (384, 0),  (0, 22)),
+    ("listbox",      96, 22, 3,  9,  19,   (384, 0),  (0, 22)),
     ("slider",       64, 18, 4,  12, None, (192, 96), (0, 18)),
     ("statusbar",    64, 20, None, None, None, (256, 96), (0, 20)),
 ]
@@ -149,15 +149,15 @@ def draw_closebutton(svg, x, y, s):
 def draw_listbox(svg, x, y, s):
     p = svg.pal["header"][s]
     fill = svg.gradient(p[0], p[1])
-    # cell [0,72): edges 4 wide; then the ascending arrow [72,84) and descending arrow [84,96),
-    # each on the cell's own background so it can be laid over a cell's right end
-    svg.add(f'<rect x="{x + 0.5}" y="{y + 0.5}" width="71" height="21" rx="2" fill="{fill}" stroke="{p[2]}"/>')
-    for ax, up in ((72, True), (84, False)):
-        svg.add(f'<rect x="{x + ax}" y="{y + 1}" width="12" height="20" fill="{fill}"/>')
-        if up:
-            svg.add(f'<path d="M{x + ax + 2} {y + 14} L{x + ax + 6} {y + 8} L{x + ax + 10} {y + 14} Z" fill="{p[3]}"/>')
-        else:
-            svg.add(f'<path d="M{x + ax + 2} {y + 8} L{x + ax + 6} {y + 14} L{x + ax + 10} {y + 8} Z" fill="{p[3]}"/>')
+    arrow = 9  # second border of the listbox line: each sort arrow's width
+    cell = 96 - 2 * arrow
+    # the cell [0, cell) with its edges, then the ascending and the descending arrow, each on
+    # the cell's own background so it can be laid over a cell's right end
+    svg.add(f'<rect x="{x + 0.5}" y="{y + 0.5}" width="{cell - 1}" height="21" rx="2" fill="{fill}" stroke="{p[2]}"/>')
+    for ax, up in ((cell, True), (cell + arrow, False)):
+        svg.add(f'<rect x="{x + ax}" y="{y + 1}" width="{arrow}" height="20" fill="{fill}"/>')
+        tip, base = (8, 14) if up else (14, 8)
+        svg.add(f'<path d="M{x + ax + 1} {y + base} L{x + ax + 4.5} {y + tip} L{x + ax + 8} {y + base} Z" fill="{p[3]}"/>')
 
 
 def draw_slider(svg, x, y, s):

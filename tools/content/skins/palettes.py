@@ -1,16 +1,16 @@
 """Colours and fonts of the GUI skins. Each element lists its four states (normal, hover or
-focus, pressed, disabled). Texts drawn on the parchment plates and boxes are dark; texts on
-buttons and title bars are light."""
+focus, pressed, disabled). Texts are dark everywhere except in the title bars: the menus and
+dialogs draw on light plates, boxes and buttons, and some buttons use the "standard" text colour."""
 
 GOLDEN = {
     "about": "warm gold on dark brown, parchment plates",
     "image": "golden.png",
     # top, bottom, border (buttons and drop buttons; the 4th value is the drop arrow)
     "button": [
-        ("#4d3520", "#22160c", "#c9973c", "#f1d58a"),
-        ("#6e4c28", "#3a2513", "#f3d98b", "#fff0c0"),
-        ("#1d1209", "#3d2815", "#f8e3a4", "#ffffff"),
-        ("#4a443c", "#2c2924", "#7b6d55", "#9a8f7c"),
+        ("#f8e2a0", "#d6a848", "#7d5518", "#3a2410"),
+        ("#fdefc4", "#e6bd62", "#5a3d14", "#1a0e04"),
+        ("#c9973c", "#efcd7a", "#4a2c0e", "#000000"),
+        ("#e0d8c8", "#bfb6a4", "#9a9284", "#8a8276"),
     ],
     # fill, border
     "box": [
@@ -54,9 +54,9 @@ GOLDEN = {
     ],
     "status": ("#f3d98b", "#d4a94a", "#8a6120"),
     "fonts": [
-        ("standard", "Arial", 16, 0),
+        ("standard", "Arial", 15, 0),
         ("button", "Arial", 16, 1),
-        ("status", "Arial", 16, 0),
+        ("status", "Arial", 15, 0),
         ("big", "Liberation Serif", 46, 1),
         ("window", "Liberation Serif", 17, 1),
         ("window1", "Liberation Serif", 17, 1),
@@ -66,10 +66,10 @@ GOLDEN = {
         ("standard1", "ff1a0e04"),
         ("standard2", "ff000000"),
         ("standard3", "ff968a74"),
-        ("button", "fff1d58a"),
-        ("button1", "fffff2c6"),
-        ("button2", "ffffffff"),
-        ("button3", "ff9a8f7c"),
+        ("button", "ff3a2410"),
+        ("button1", "ff1a0e04"),
+        ("button2", "ff000000"),
+        ("button3", "ff8a8276"),
         ("status", "ff3a2410"),
         ("big", "ff6b4512"),
         ("window", "fff3d98b"),
@@ -85,10 +85,10 @@ SILBER = {
     "about": "cool silver and slate blue",
     "image": "silber.png",
     "button": [
-        ("#5d7391", "#2f3d55", "#c4d0e0", "#eef3fa"),
-        ("#7a93b5", "#42557a", "#ffffff", "#ffffff"),
-        ("#26324a", "#44587e", "#ffffff", "#ffffff"),
-        ("#6d7077", "#4a4c52", "#9a9ca2", "#b5b7bc"),
+        ("#f2f5fa", "#c3cedd", "#4a5a74", "#1f2a3c"),
+        ("#ffffff", "#d3deec", "#2f3d55", "#0e1522"),
+        ("#aebdd2", "#dfe6ef", "#1f2a3c", "#000000"),
+        ("#dcdde0", "#c3c5c9", "#9a9ca2", "#85878c"),
     ],
     "box": [
         ("#f4f7fb", "#5d7391"),
@@ -138,10 +138,10 @@ SILBER = {
         ("standard1", "ff0e1522"),
         ("standard2", "ff000000"),
         ("standard3", "ff85878c"),
-        ("button", "ffeef3fa"),
-        ("button1", "ffffffff"),
-        ("button2", "ffffffff"),
-        ("button3", "ffb5b7bc"),
+        ("button", "ff1f2a3c"),
+        ("button1", "ff0e1522"),
+        ("button2", "ff000000"),
+        ("button3", "ff85878c"),
         ("status", "ff1f2a3c"),
         ("big", "ff2f3d55"),
         ("window", "ffffffff"),
