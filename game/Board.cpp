@@ -350,6 +350,10 @@ void Board::moveParticles(int32_t ticks) {
     }
 }
 
-int32_t Board::landingHeight() { return field.landingHeight(scratch); }
+int32_t Board::landingHeight() {
+    return field.landingHeight(scratch);
+}
 
-void Board::placePiece(bool lookAhead) { computer.placePiece(field, lookAhead); }
+void Board::placePiece(bool lookAhead) {
+    computer.placePiece(field, lookAhead);
+}

@@ -31,7 +31,8 @@ static_assert(stepCostTable.cost[7] == 66);
 
 int stepCost(int difference) {
     if (difference < 0) difference = -difference;
-    return stepCostTable.cost[difference < PlayField::floorRow ? difference : PlayField::floorRow - 1];
+    return stepCostTable
+        .cost[difference < PlayField::floorRow ? difference : PlayField::floorRow - 1];
 }
 
 // Drops `from` to the bottom into `into` and clears its full rows; returns the rows cleared.
@@ -134,8 +135,13 @@ int32_t ComputerPlayer::bestNextScore(int l1) {
     // the in-place score checks for.
     const bool inPlace = dropped.findFullRows() == 0 && dropped.pieceHeight >= 0;
     if (inPlace) {
-        for (int column = 1; column <= 10; ++column)
-            baseShapes[column] = shapeOf(&dropped.grid[column * PlayField::rows]);
+        for (int column = 0; column < PlayField::columns; ++column) {
+            const int32_t* cells = &dropped.grid[column * PlayField::rows];
+            int surface = 0;
+            while (surface < PlayField::rows && cells[surface] == 0) ++surface;
+            baseSurface[column] = surface;
+            if (column >= 1 && column <= 10) baseShapes[column] = shapeOf(cells);
+        }
     }
     int32_t best = worstScore;
     const int turns = rotationsOf(dropped.currentType);
@@ -172,6 +178,8 @@ int32_t ComputerPlayer::scoreInPlace(int l1) {
         const int from = startRow + block[0];
         int row = from + 1;
         if (column >= 0 && column < PlayField::columns) {
+            // Everything above the column's surface is empty.
+            if (row < baseSurface[column]) row = baseSurface[column];
             const int32_t* cells = &field.grid[column * PlayField::rows];
             while (row < PlayField::rows && cells[row] == 0) ++row;
         }

@@ -45,6 +45,8 @@ private:
 
     // Column shapes of `dropped`, the starting point of every next-piece placement.
     ColumnShape baseShapes[PlayField::columns] = {};
+    // First non-empty row of every grid column of `dropped` (the floor and walls included).
+    int32_t baseSurface[PlayField::columns] = {};
 
     // Reused for every search: nothing is allocated while searching.
     PlayField candidate;

@@ -48,9 +48,15 @@ void PlacePiece(benchmark::State& state, const PlayField& start, bool lookAhead)
     }
 }
 
-void BM_PlaceEmptyLookAhead(benchmark::State& state) { PlacePiece(state, EmptyField(), true); }
-void BM_PlaceEmptyNoLookAhead(benchmark::State& state) { PlacePiece(state, EmptyField(), false); }
-void BM_PlaceRaggedLookAhead(benchmark::State& state) { PlacePiece(state, RaggedField(), true); }
+void BM_PlaceEmptyLookAhead(benchmark::State& state) {
+    PlacePiece(state, EmptyField(), true);
+}
+void BM_PlaceEmptyNoLookAhead(benchmark::State& state) {
+    PlacePiece(state, EmptyField(), false);
+}
+void BM_PlaceRaggedLookAhead(benchmark::State& state) {
+    PlacePiece(state, RaggedField(), true);
+}
 void BM_PlaceRaggedNoLookAhead(benchmark::State& state) {
     PlacePiece(state, RaggedField(), false);
 }
@@ -81,8 +87,12 @@ void ComputerGames(benchmark::State& state, int aiMode) {
         benchmark::Counter(double(pieces), benchmark::Counter::kIsRate);
 }
 
-void BM_GameLookAhead(benchmark::State& state) { ComputerGames(state, 1); }
-void BM_GameNoLookAhead(benchmark::State& state) { ComputerGames(state, 2); }
+void BM_GameLookAhead(benchmark::State& state) {
+    ComputerGames(state, 1);
+}
+void BM_GameNoLookAhead(benchmark::State& state) {
+    ComputerGames(state, 2);
+}
 
 } // namespace
 

@@ -78,8 +78,7 @@ TEST_F(BoardTest, InitStartsAFreshGameAndSetsTheKeySet) {
     EXPECT_EQ(board.level, 1);
     EXPECT_EQ(board.minutes, 1);
     EXPECT_EQ(board.stage, 1);
-    EXPECT_EQ(board.tripleTasks + board.quadTasks + board.doubleComboTasks +
-                  board.tripleComboTasks,
+    EXPECT_EQ(board.tripleTasks + board.quadTasks + board.doubleComboTasks + board.tripleComboTasks,
               4);
     const int32_t expectedKeys[5] = {keyUp, keyRight, keyLeft, keyDown, keySpace};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(board.activeKeys[i], expectedKeys[i]) << "slot " << i;

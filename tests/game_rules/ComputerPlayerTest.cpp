@@ -41,28 +41,37 @@ TEST(ComputerPlayerTest, EvaluateCountsHolesDepthAndSteps) {
          0,
          0,
          10 * -2 - (2 + 3) - 1},
-        {"step of seven", {"1.........", "1.........", "1.........", "1.........", "1.........",
-                           "1.........", "1.........", "1........."},
-         0, 0, -66},
+        {"step of seven",
+         {"1.........", "1.........", "1.........", "1.........", "1.........", "1.........",
+          "1.........", "1........."},
+         0,
+         0,
+         -66},
         {"step of nine",
          {"1.........", "1.........", "1.........", "1.........", "1.........", "1.........",
           "1.........", "1.........", "1.........", "1........."},
-         0, 0, -(9 + 100 + 50 + 3 + 3 + 3)},
+         0,
+         0,
+         -(9 + 100 + 50 + 3 + 3 + 3)},
         {"rows cleared by both pieces", {}, 2, 3, 10 * (4 + 9)},
         // Column 3 has holes in rows 17 to 19, column 5 in rows 17 and 19; four steps of 3.
         {"first hole from the leftmost column with one",
          {"..1.1.....", "..........", "....1.....", ".........."},
-         0, 0, 10 * -5 - 4 * (3 + 3) - 1},
+         0,
+         0,
+         10 * -5 - 4 * (3 + 3) - 1},
         {"first hole depth below a deeper top",
          {"..1.......", "..1.......", "..1.......", ".........."},
-         0, 0, 10 * -1 - 2 * (3 + 3) - 3},
+         0,
+         0,
+         10 * -1 - 2 * (3 + 3) - 3},
     };
     for (const Case& c : cases) {
         PlayField field;
         field.reset();
         DrawRows(field, c.rows);
-        EXPECT_EQ(ComputerPlayer::evaluate(field, c.l1, c.l2), c.expected)
-            << c.what << "\n" << FieldPicture(field);
+        EXPECT_EQ(ComputerPlayer::evaluate(field, c.l1, c.l2), c.expected) << c.what << "\n"
+                                                                           << FieldPicture(field);
     }
 }
 

@@ -100,8 +100,8 @@ TEST(PlayFieldTest, EveryRotationIsTheClockwiseTurnOfThePreviousOne) {
             std::vector<std::pair<int, int>> turned;
             for (auto [r, c] : shape) turned.push_back({c, -r});
             EXPECT_EQ(Normalised(turned), Normalised(ShapeOf(type, (rotation + 1) % 4)))
-                << "type " << type << ": rotation " << (rotation + 1) % 4
-                << " is not rotation " << rotation << " turned clockwise";
+                << "type " << type << ": rotation " << (rotation + 1) % 4 << " is not rotation "
+                << rotation << " turned clockwise";
         }
     }
 }
@@ -220,8 +220,8 @@ TEST(PlayFieldTest, DropNeverSkipsARow) {
         for (int row = c.landedTopRow; row < c.landedTopRow + 2; ++row)
             for (int column = 5; column <= 6; ++column)
                 EXPECT_EQ(field.cell(column, row), 2)
-                    << "block in row " << c.blockRow << ": cell " << column << "," << row
-                    << "\n" << FieldPicture(field);
+                    << "block in row " << c.blockRow << ": cell " << column << "," << row << "\n"
+                    << FieldPicture(field);
         EXPECT_EQ(BlockCount(field), 5) << FieldPicture(field);
     }
 }
@@ -240,7 +240,7 @@ TEST(PlayFieldTest, LandingHeightIsWhereThePieceRestsAndLeavesTheFieldAlone) {
 
 TEST(PlayFieldTest, FourRowsAtOnceAreRemovedAndTheRestMovesDownFour) {
     PlayField field = EmptyField(0, 0, 9, 1000); // vertical straight over column 10
-    DrawRows(field, {"..5.......", //
+    DrawRows(field, {"..5.......",               //
                      "123456712.", "234567123.", "345671234.", "456712345."});
     EXPECT_TRUE(field.drop(21000));
     ASSERT_EQ(field.findFullRows(), 4) << FieldPicture(field);
