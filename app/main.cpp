@@ -1,12 +1,11 @@
 // The entry: the long-lived objects, the frame loop and the shutdown order.
 #include "Libs/Platform.h"
 #include "app/FrameLoop.h"
-#include "app/StandInGame.h"
-#include "app/StandInMenuSystem.h"
+#include "game/Game.h"
+#include "menu/MenuSystem.h"
 
-// Where the real menus and game flow take the stand-ins' place.
-using Menus = StandInMenuSystem;
-using GameFlow = StandInGame;
+using Menus = MenuSystem;
+using GameFlow = Game;
 
 int main(int, char**) {
     DirectXLib directX;
