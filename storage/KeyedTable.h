@@ -5,8 +5,7 @@
 // fonts, every item list a combo box or table shows, the profile list and the language texts.
 // Keys ascend: integers numerically, strings byte by byte (std::string compares as unsigned
 // bytes). The cursor is the current entry; its value pointer is empty past the last entry.
-template <class Key, class Value>
-class KeyedTable {
+template <class Key, class Value> class KeyedTable {
 public:
     using Map = std::map<Key, Value>;
 

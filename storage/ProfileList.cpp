@@ -63,7 +63,8 @@ bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
 
 bool isValidProfileName(const ProfileList& profiles, const std::string& name,
                         const PlayerProfile* self) {
-    return !name.empty() && name.size() <= maxProfileNameLength && !nameTaken(profiles, name, self);
+    return isFileSafeName(name) && name.size() <= maxProfileNameLength &&
+           !nameTaken(profiles, name, self);
 }
 
 PlayerProfile* createProfile(ProfileList& profiles, const std::string& baseName) {

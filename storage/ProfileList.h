@@ -20,7 +20,8 @@ bool renameProfileEntry(ProfileList& profiles, const std::string& oldName,
 
 // Names compared without regard to letter case (Windows-1252 letters).
 bool sameNameIgnoringCase(const std::string& a, const std::string& b);
-// Not empty, at most 20 characters, and no profile other than `self` has the name in any case.
+// Not empty, at most 20 characters, usable as a file name (no "/", "\\" or control characters),
+// and no profile other than `self` has the name in any case.
 bool isValidProfileName(const ProfileList& profiles, const std::string& name,
                         const PlayerProfile* self = nullptr);
 

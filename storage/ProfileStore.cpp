@@ -111,6 +111,16 @@ void loadOne(ProfileList& profiles, const std::string& fileName, uint32_t size) 
 
 } // namespace
 
+bool isFileSafeName(const std::string& name) {
+    if (name.empty()) return false;
+    for (char c : name) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || c == '/' || c == '\\') return false;
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) return false;
+    }
+    return true;
+}
+
 std::string profilePath(const std::string& name, const char* ending) {
     return "data/" + Win1252ToUtf8(name) + ending;
 }
@@ -190,6 +200,7 @@ bool writeProfileFile(const std::string& path, const PlayerProfile& profile) {
 }
 
 bool saveProfile(const PlayerProfile& profile) {
+    if (!isFileSafeName(profile.name)) return false;
     std::error_code ignored;
     std::filesystem::create_directory("data", ignored);
     return writeProfileFile(profilePath(profile.name), profile);
@@ -199,7 +210,8 @@ void saveProfiles(const ProfileList& profiles) {
     std::error_code ignored;
     std::filesystem::create_directory("data", ignored);
     // The list key is the name the profile is found under.
-    for (const auto& [name, profile] : profiles) writeProfileFile(profilePath(name), profile);
+    for (const auto& [name, profile] : profiles)
+        if (isFileSafeName(name)) writeProfileFile(profilePath(name), profile);
 }
 
 bool deleteProfileFile(const std::string& name) {

@@ -6,6 +6,10 @@
 // The profile files: "data/<name>.user" (the name in UTF-8 on disk), with the copies ".bak"
 // (current format) and ".bak2" (legacy format) made at loading.
 
+// Whether the name can be a file name inside "data": not empty, no folder separator, no control
+// character and none of the bytes Windows-1252 leaves undefined (they would not come back).
+bool isFileSafeName(const std::string& name);
+
 // The file of a profile name with the ending (".user", ".bak", ".bak2").
 std::string profilePath(const std::string& name, const char* ending = ".user");
 
@@ -21,7 +25,7 @@ int readProfileFile(const std::string& path, PlayerProfile& profile);
 bool readLegacyProfileFile(const std::string& path, PlayerProfile& profile);
 
 // Creates "data" and replaces the profile's file whole; false (the old file untouched) when it
-// could not be written.
+// could not be written or the name is not file-safe.
 bool saveProfile(const PlayerProfile& profile);
 bool writeProfileFile(const std::string& path, const PlayerProfile& profile);
 // Every profile in list order.

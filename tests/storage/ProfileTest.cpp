@@ -269,6 +269,15 @@ TEST_F(Profiles, RenamingWritesTheNewFileBeforeTheOldGoes) {
     EXPECT_TRUE(exists("data/Zoe.user"));
 }
 
+TEST_F(Profiles, NamesThatCannotBeFilesAreNotWritten) {
+    ProfileList profiles;
+    for (const char* name : {"../escape", "sub/dir", "Anna"}) addProfile(profiles, name);
+    saveProfiles(profiles);
+    EXPECT_FALSE(exists("escape.user")) << "nothing is written outside data";
+    EXPECT_FALSE(exists("data/sub")) << "no folder is made from a name";
+    EXPECT_TRUE(exists("data/Anna.user")) << "the others are still saved";
+}
+
 TEST(ProfileNames, Validity) {
     ProfileList profiles;
     PlayerProfile* self = addProfile(profiles, "J\xFCrgen");
@@ -285,6 +294,12 @@ TEST(ProfileNames, Validity) {
         {"J\xDCRGEN", nullptr, false},
         {"J\xDCRGEN", self, true},
         {"Bert", nullptr, true},
+        {"../../etc/x", nullptr, false},
+        {"a\\b", nullptr, false},
+        {"tab\tname", nullptr, false},
+        {std::string("nul\0x", 5), nullptr, false},
+        {"undefined \x81", nullptr, false},
+        {"Dr. Who", nullptr, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.valid, isValidProfileName(profiles, c.name, c.self)) << "\"" << c.name << "\"";
