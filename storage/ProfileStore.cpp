@@ -93,7 +93,7 @@ uint32_t littleEndianWord(const unsigned char* b) {
 // A listed "data/*.user" file: the profile name is the file name without its ending.
 void loadOne(ProfileList& profiles, const std::string& fileName, uint32_t size) {
     const std::string name = fileName.substr(0, fileName.size() - 5);
-    if (name.empty()) return; // a bare ".user" names no player
+    if (!isFileSafeName(name)) return; // e.g. a bare ".user": no name it could be saved under
     PlayerProfile loaded;
     if (size == legacySize) {
         copyWhole(profilePath(name), profilePath(name, ".bak2"));
