@@ -299,3 +299,39 @@ TEST_F(GameFixture, GridLinesAndSliderFollowTheOptions) {
     for (const Case& c : cases)
         EXPECT_EQ(SliderFillWidth(c.value, 0, 6000), c.width) << "value " << c.value;
 }
+
+// One cleared row with the particle setting at 0, 10 and 150: the first ten particles are the
+// row's own blocks flying away, drawn solid; the rest are additive sparks.
+TEST_F(GameFixture, ClearedRowBurstsWithTheParticleSetting) {
+    struct Case {
+        int particleCount;
+        size_t blocks, sparks;
+    };
+    const Case cases[] = {{0, 0, 0}, {10, 10, 0}, {150, 10, 140}};
+    for (const Case& c : cases) {
+        fresh();
+        menu->boardContext.particleCount = c.particleCount;
+        startSingle(0);
+        Board& board = game->singleBoard;
+        PlayField& field = board.field;
+        for (int column = 1; column < 10; ++column) field.cell(column, 19) = 3;
+        field.currentType = 0; // the straight piece, upright, into the last column
+        field.rotation = 0;
+        field.pieceColumn = 9;
+        field.pieceHeight = 1000;
+        pushPress(57);
+        pushRelease(57);
+        frame(10);
+        ASSERT_EQ(board.state, 1) << "particles " << c.particleCount << ": the row was cleared";
+        game->screen.composeScreen(*game);
+        size_t blocks = 0, sparks = 0;
+        for (const ScreenItem& item : ItemsOf(game->screen.picture, ScreenRole::Particle)) {
+            if (item.image == ScreenImage::Block && item.additive == 0) ++blocks;
+            if (item.image == ScreenImage::Particle && item.additive == 1) ++sparks;
+        }
+        EXPECT_EQ(blocks, c.blocks) << "particles " << c.particleCount;
+        EXPECT_EQ(sparks, c.sparks) << "particles " << c.particleCount;
+        // The three rows of the upright piece above the cleared row start at their old height.
+        EXPECT_GT(BlockLift(board, 18), 0) << "particles " << c.particleCount;
+    }
+}
