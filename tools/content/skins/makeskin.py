@@ -4,6 +4,7 @@
 the style file always match the drawing.
 
 usage: makeskin.py <palette name> <out.svg> <out.style>
+       makeskin.py --list       (the names of all palettes, one a line)
 """
 import sys
 
@@ -225,6 +226,9 @@ def style_text(name, pal):
 
 
 def main():
+    if sys.argv[1:] == ["--list"]:
+        print("\n".join(PALETTES))
+        return
     name, svg_path, style_path = sys.argv[1:4]
     pal = PALETTES[name]
     with open(svg_path, "w") as f:
