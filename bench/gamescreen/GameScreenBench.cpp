@@ -151,6 +151,20 @@ void BM_TwoPlayerFrameFullParticles(benchmark::State& state) {
 }
 BENCHMARK(BM_TwoPlayerFrameFullParticles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The same frame with no particle alive, for comparison.
+void BM_TwoPlayerFrameNoParticles(benchmark::State& state) {
+    BenchGame bench;
+    for (auto _ : state) {
+        bench.directX->Clear(0x00FFFFFF);
+        benchmark::DoNotOptimize(bench.game->frame(0));
+        bench.directX->EndFrame();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["items"] = double(bench.game->screen.picture.items.size());
+}
+BENCHMARK(BM_TwoPlayerFrameNoParticles)->Unit(benchmark::kMillisecond);
+
 // The listing alone (positions of every item), without painting.
 void BM_TwoPlayerComposeFullParticles(benchmark::State& state) {
     BenchGame bench;
