@@ -134,8 +134,9 @@ void DirectXLib::InitDirect3D(int width, int height, int bits, int mode) {
     presentParams.backBufferHeight = height;
     presentParams.backBufferFormat = presentParams.windowed ? 0 : FullScreenFormat(bitsPerPixel);
     presentParams.presentationInterval = mode == 2 ? PresentImmediate : 0;
-    CreateRenderer();
-    if (!device || !backBuffer)
+    CreateFrame();
+    CreatePresenter();
+    if (!device || !presenter || !screen)
         ::FatalError("Nicht unterst\xFCtzter Bildschirmmodus.", __LINE__, ModuleName,
                      ResultNotAvailable);
 
@@ -148,38 +149,51 @@ void DirectXLib::InitDirect3D(int width, int height, int bits, int mode) {
     Clear(0);
 }
 
-void DirectXLib::CreateRenderer() {
-    bool vsync = presentParams.presentationInterval != PresentImmediate;
-    Uint32 flags = SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE;
-    if (vsync) flags |= SDL_RENDERER_PRESENTVSYNC;
-    device = SDL_CreateRenderer(window, -1, flags);
-    if (!device) device = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (!device) return;
-    backBuffer = SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                   presentParams.backBufferWidth, presentParams.backBufferHeight);
-    if (backBuffer) SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
+void DirectXLib::CreateFrame() {
+    frame = SDL_CreateRGBSurfaceWithFormat(0, presentParams.backBufferWidth,
+                                           presentParams.backBufferHeight, 32,
+                                           SDL_PIXELFORMAT_ARGB8888);
+    if (frame) device = SDL_CreateSoftwareRenderer(frame);
 }
 
-void DirectXLib::DestroyRenderer() {
-    if (backBuffer && device) SDL_DestroyTexture(backBuffer);
-    backBuffer = nullptr;
+void DirectXLib::DestroyFrame() {
     if (device) {
         SDL_DestroyRenderer(device);
         ++rendererGeneration; // every picture it made is gone with it
     }
     device = nullptr;
+    if (frame) SDL_FreeSurface(frame);
+    frame = nullptr;
+}
+
+void DirectXLib::CreatePresenter() {
+    bool vsync = presentParams.presentationInterval != PresentImmediate;
+    Uint32 flags = SDL_RENDERER_ACCELERATED | (vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+    presenter = SDL_CreateRenderer(window, -1, flags);
+    if (!presenter) presenter = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!presenter) return;
+    screen = SDL_CreateTexture(presenter, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                               presentParams.backBufferWidth, presentParams.backBufferHeight);
+    if (screen) SDL_SetTextureBlendMode(screen, SDL_BLENDMODE_NONE);
+}
+
+void DirectXLib::DestroyPresenter() {
+    if (screen && presenter) SDL_DestroyTexture(screen);
+    screen = nullptr;
+    if (presenter) SDL_DestroyRenderer(presenter);
+    presenter = nullptr;
 }
 
 void DirectXLib::SetupRenderStates() {
     if (!device) return;
-    SDL_SetRenderTarget(device, backBuffer);
     SDL_RenderSetClipRect(device, nullptr);
 }
 
 void DirectXLib::ReleaseDevice() {
     // Fonts drop their pictures while the renderer still lives.
     NotifyResources(true);
-    DestroyRenderer();
+    DestroyPresenter();
+    DestroyFrame();
     resources.clear();
 }
 
@@ -193,7 +207,7 @@ void DirectXLib::PlaceWindow() {
 std::string DirectXLib::GetAdapterDescription() {
     std::string text;
     SDL_RendererInfo info;
-    if (device && SDL_GetRendererInfo(device, &info) == 0 && info.name) text = info.name;
+    if (presenter && SDL_GetRendererInfo(presenter, &info) == 0 && info.name) text = info.name;
     if (const char* driver = SDL_GetCurrentVideoDriver()) text += std::string(" (") + driver + ")";
     std::string out;
     return Utf8ToWin1252(text, out) ? out : text;
@@ -215,9 +229,11 @@ void DirectXLib::Clear(uint32_t colour, const Rect* area) {
 // The back buffer goes to the window: stretched over the window's client area when windowed,
 // letterboxed in its own proportions in full screen.
 void DirectXLib::PresentBackBuffer() {
-    if (!device || !backBuffer) return;
+    if (!device || !presenter || !screen) return;
+    SDL_RenderFlush(device);
+    SDL_UpdateTexture(screen, nullptr, frame->pixels, frame->pitch);
     int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(device, &outW, &outH);
+    SDL_GetRendererOutputSize(presenter, &outW, &outH);
     SDL_Rect dest{0, 0, outW, outH};
     if (!presentParams.windowed && outW > 0 && outH > 0) {
         int bw = presentParams.backBufferWidth, bh = presentParams.backBufferHeight;
@@ -229,12 +245,10 @@ void DirectXLib::PresentBackBuffer() {
             dest.y = (outH - dest.h) / 2;
         }
     }
-    SDL_SetRenderTarget(device, nullptr);
-    SDL_SetRenderDrawColor(device, 0, 0, 0, 255);
-    SDL_RenderClear(device);
-    SDL_RenderCopy(device, backBuffer, nullptr, &dest);
-    SDL_RenderPresent(device);
-    SDL_SetRenderTarget(device, backBuffer);
+    SDL_SetRenderDrawColor(presenter, 0, 0, 0, 255);
+    SDL_RenderClear(presenter);
+    SDL_RenderCopy(presenter, screen, nullptr, &dest);
+    SDL_RenderPresent(presenter);
 }
 
 int DirectXLib::EndFrame() {
@@ -246,7 +260,7 @@ int DirectXLib::EndFrame() {
     if (frameRateMode != 0) DrawFrameRate();
     PresentBackBuffer();
     ++framesPresented;
-    if (rendererLost || !device) return 0;
+    if (rendererLost || !presenter) return 0;
     PumpOneEvent();
     if (windowState == Minimized) SDL_Delay(10);
     return 1;
@@ -254,18 +268,18 @@ int DirectXLib::EndFrame() {
 
 int DirectXLib::RestoreDevice() {
     PumpOneEvent();
-    if (!rendererLost && device) return 1;
+    if (!rendererLost && presenter) return 1;
     if (lostState == DeviceOk) {
         lostState = DeviceLost;
         NotifyResources(true);
     }
-    // A new renderer takes the place of the one that lost its pictures; textures and fonts
-    // make theirs again when next drawn.
+    // A new window renderer takes the place of the one that lost its pictures; the back buffer
+    // and the textures are in memory and lose nothing.
     lostState = ResetPending;
     rendererLost = 0;
-    DestroyRenderer();
-    CreateRenderer();
-    if (!device || !backBuffer) {
+    DestroyPresenter();
+    CreatePresenter();
+    if (!presenter || !screen) {
         rendererLost = 1;
         SDL_Delay(10);
         return 0;
@@ -318,11 +332,10 @@ void DirectXLib::ToggleDisplayMode(int toggle, int width, int height, int bits) 
     }
     if (resize && device) {
         NotifyResources(true);
-        if (backBuffer) SDL_DestroyTexture(backBuffer);
-        backBuffer =
-            SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                              presentParams.backBufferWidth, presentParams.backBufferHeight);
-        if (backBuffer) SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
+        DestroyPresenter();
+        DestroyFrame();
+        CreateFrame();
+        CreatePresenter();
     }
     NotifyResources(false);
     if (presentParams.windowed) PlaceWindow();
@@ -407,7 +420,7 @@ void DirectXLib::UpdateMousePosition() {
     int x = 0, y = 0, winW = 0, winH = 0, outW = 0, outH = 0;
     SDL_GetMouseState(&x, &y);
     SDL_GetWindowSize(window, &winW, &winH);
-    if (device) SDL_GetRendererOutputSize(device, &outW, &outH);
+    if (presenter) SDL_GetRendererOutputSize(presenter, &outW, &outH);
     MapMouse(x, y, winW, winH, outW, outH);
 }
 
@@ -447,11 +460,11 @@ void DirectXLib::ShowCursor(int show) {
 }
 
 uint32_t DirectXLib::ReadPixel(int x, int y) {
-    if (!device) return 0;
-    SDL_Rect r{x, y, 1, 1};
-    uint32_t pixel = 0;
-    SDL_RenderReadPixels(device, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-    return pixel | 0xFF000000u;
+    if (!device || x < 0 || y < 0 || x >= frame->w || y >= frame->h) return 0;
+    SDL_RenderFlush(device);
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(frame->pixels) +
+                                                        y * frame->pitch);
+    return row[x] | 0xFF000000u;
 }
 
 void DirectXLib::FatalError(const std::string& message, int line, const char* sourceFile,

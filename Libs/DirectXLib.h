@@ -9,6 +9,7 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Surface;
 union SDL_Event;
 
 // What the renderer is set up with; kept for creation, resets and the display-mode switch.
@@ -48,8 +49,12 @@ public:
     uint32_t clientWidth = 0;
     uint32_t clientHeight = 0;
     int32_t savedScreenSaverActive = 0;
-    SDL_Renderer* device = nullptr;
-    SDL_Texture* backBuffer = nullptr; // the 1024 x 768 picture; copied to the window on present
+    // The picture is composed in memory and handed to the window once per frame: textured quads
+    // by the game's own compositor, text, lines and fills by a software renderer over it.
+    SDL_Renderer* device = nullptr;    // draws into `frame`; made again only with a new size
+    SDL_Surface* frame = nullptr;      // the back buffer, ARGB
+    SDL_Renderer* presenter = nullptr; // the window's renderer, accelerated where present
+    SDL_Texture* screen = nullptr;     // the frame's copy on the presenter (lost on a reset)
     int32_t windowState = Active;
 
     DirectXLib();
@@ -132,8 +137,10 @@ public:
     void SetupRenderStates();
 
 private:
-    void CreateRenderer();
-    void DestroyRenderer();
+    void CreateFrame();
+    void DestroyFrame();
+    void CreatePresenter();
+    void DestroyPresenter();
     void PumpOneEvent();
     void UpdateMousePosition();
     void PresentBackBuffer();

@@ -32,18 +32,14 @@ void DirectXLib::SaveScreenshot(const std::string& name, int format) {
     std::string file = name;
     if (file.empty()) file = "File " + std::to_string(static_cast<int>(GetTickCount()));
     file += format == 1 ? ".bmp" : ".jpg";
-    if (!device || !backBuffer) return;
-
-    int w = presentParams.backBufferWidth, h = presentParams.backBufferHeight;
-    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_RGB24);
+    if (!device || !frame) return;
+    SDL_RenderFlush(device);
+    SDL_Surface* picture = SDL_ConvertSurfaceFormat(frame, SDL_PIXELFORMAT_RGB24, 0);
     if (!picture) return;
-    if (SDL_RenderReadPixels(device, nullptr, SDL_PIXELFORMAT_RGB24, picture->pixels,
-                             picture->pitch) == 0) {
-        std::string path = Win1252ToUtf8(file);
-        if (format == 1)
-            SDL_SaveBMP(picture, path.c_str());
-        else
-            IMG_SaveJPG(picture, path.c_str(), 90);
-    }
+    std::string path = Win1252ToUtf8(file);
+    if (format == 1)
+        SDL_SaveBMP(picture, path.c_str());
+    else
+        IMG_SaveJPG(picture, path.c_str(), 90);
     SDL_FreeSurface(picture);
 }

@@ -2,6 +2,7 @@
 
 #include "Libs/DirectXLib.h"
 #include "Libs/FatalError.h"
+#include "Libs/QuadCompositor.h"
 #include "Libs/Win1252.h"
 
 #include <SDL.h>
@@ -42,9 +43,7 @@ Texture::Texture(Texture&& other) noexcept {
 Texture& Texture::operator=(Texture&& other) noexcept {
     if (this == &other) return *this;
     ReleaseInterface();
-    texture = std::exchange(other.texture, nullptr);
     pixels = std::exchange(other.pixels, nullptr);
-    generation = other.generation;
     source = other.source;
     width = other.width;
     height = other.height;
@@ -59,27 +58,18 @@ void Texture::Load(const std::string& fileName, uint32_t colourKey) {
     SDL_FreeSurface(loaded);
     if (!argb) CannotLoad(fileName, __LINE__);
     if (colourKey != 0) ApplyColourKey(argb, colourKey);
+    PixelBlock block{static_cast<uint32_t*>(argb->pixels), argb->w, argb->h, argb->pitch / 4};
+    PremultiplyAlpha(block);
     pixels = argb;
     width = argb->w;
     height = argb->h;
     source = Rect{0, 0, width, height};
 }
 
-SDL_Texture* Texture::RendererTexture() {
-    DirectXLib* dx = DirectXLib::Instance();
-    if (!pixels || !dx || !dx->device) return nullptr;
-    if (texture && generation == DirectXLib::RendererGeneration()) return texture;
-    // A picture made by an earlier renderer went away with it.
-    texture = SDL_CreateTextureFromSurface(dx->device, pixels);
-    generation = DirectXLib::RendererGeneration();
-    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    return texture;
-}
-
 void Texture::Draw(int x, int y, int w, int h, int transparency, float rotation, uint32_t colour,
                    int additive) {
-    SDL_Texture* picture = RendererTexture();
-    if (!picture) return;
+    DirectXLib* dx = DirectXLib::Instance();
+    if (!pixels || !dx || !dx->frame) return;
 
     // Colour 0 is white; a transparency replaces the alpha; otherwise the colour's own alpha.
     uint32_t alpha = static_cast<uint32_t>(~transparency) & 0xFF;
@@ -93,20 +83,13 @@ void Texture::Draw(int x, int y, int w, int h, int transparency, float rotation,
         w = source.right - source.left;
         h = source.bottom - source.top;
     }
-    SDL_SetTextureColorMod(picture, (vertex >> 16) & 0xFF, (vertex >> 8) & 0xFF, vertex & 0xFF);
-    SDL_SetTextureAlphaMod(picture, vertex >> 24);
-    SDL_SetTextureBlendMode(picture, additive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
-
-    SDL_Renderer* device = DirectXLib::Instance()->device;
-    SDL_Rect src{source.left, source.top, source.right - source.left, source.bottom - source.top};
-    SDL_Rect dest{x, y, w, h};
-    if (rotation == 0.0f) {
-        SDL_RenderCopy(device, picture, &src, &dest);
-        return;
-    }
-    // Quarter turns counter-clockwise; the renderer turns clockwise in degrees.
-    SDL_RenderCopyEx(device, picture, &src, &dest, -double(rotation) * 90.0, nullptr,
-                     SDL_FLIP_NONE);
+    // Text and lines queued before this quad go first.
+    SDL_RenderFlush(dx->device);
+    PixelBlock target{static_cast<uint32_t*>(dx->frame->pixels), dx->frame->w, dx->frame->h,
+                      dx->frame->pitch / 4};
+    PixelBlock image{static_cast<uint32_t*>(pixels->pixels), pixels->w, pixels->h,
+                     pixels->pitch / 4};
+    CompositeQuad(target, image, source, x, y, w, h, vertex, rotation, additive != 0);
 }
 
 void Texture::ReleaseResource() {
@@ -114,10 +97,6 @@ void Texture::ReleaseResource() {
 }
 
 void Texture::ReleaseInterface() {
-    DirectXLib* dx = DirectXLib::Instance();
-    if (texture && dx && dx->device && generation == DirectXLib::RendererGeneration())
-        SDL_DestroyTexture(texture);
-    texture = nullptr;
     if (pixels) SDL_FreeSurface(pixels);
     pixels = nullptr;
 }

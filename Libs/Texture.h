@@ -5,17 +5,14 @@
 #include <string>
 
 struct SDL_Surface;
-struct SDL_Texture;
 
-// One loaded image. The decoded pixels are kept beside the renderer's copy, so a texture
-// survives a renderer reset: the copy is made again from them when it is next drawn.
+// One loaded image, kept as decoded pixels in memory (so it survives a renderer reset) and
+// drawn into the back buffer by the quad compositor.
 class Texture {
 public:
-    SDL_Texture* texture = nullptr; // the renderer's copy; nullptr until first drawn
-    SDL_Surface* pixels = nullptr;  // decoded ARGB pixels, colour key applied; nullptr = empty
-    uint32_t generation = 0;        // which renderer made `texture`
-    Rect source;                    // the part of the image Draw shows
-    int32_t width = 0;              // pixel size of the loaded image
+    SDL_Surface* pixels = nullptr; // decoded ARGB, colour key applied, premultiplied; or nullptr
+    Rect source;                   // the part of the image Draw shows
+    int32_t width = 0;             // pixel size of the loaded image
     int32_t height = 0;
 
     Texture() = default;
@@ -42,9 +39,6 @@ public:
     // Both empty the texture; textures are never in the resources list, so they are the same.
     void ReleaseResource();
     void ReleaseInterface();
-
-    // The renderer's copy, made (again) when missing or made by an earlier renderer.
-    SDL_Texture* RendererTexture();
 };
 
 void ReleaseResource(Texture& texture);

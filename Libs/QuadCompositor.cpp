@@ -1,0 +1,171 @@
+#include "Libs/QuadCompositor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// a * b / 255, rounded, for 0..255.
+inline uint32_t Mul255(uint32_t a, uint32_t b) {
+    uint32_t t = a * b + 128;
+    return (t + (t >> 8)) >> 8;
+}
+
+// The colour a quad's texels are multiplied by: red, green and blue already weighted by the
+// colour's alpha (the texels are premultiplied, so one product gives both the colour that
+// lands and the alpha that covers).
+inline uint32_t QuadFactor(uint32_t colour) {
+    uint32_t a = colour >> 24;
+    return a << 24 | Mul255(colour >> 16 & 0xFF, a) << 16 | Mul255(colour >> 8 & 0xFF, a) << 8 |
+           Mul255(colour & 0xFF, a);
+}
+
+// One premultiplied texel onto one target pixel.
+inline uint32_t Blend(uint32_t dst, uint32_t texel, uint32_t factor, bool additive) {
+    uint32_t a = Mul255(texel >> 24, factor >> 24);
+    uint32_t r = Mul255(texel >> 16 & 0xFF, factor >> 16 & 0xFF);
+    uint32_t g = Mul255(texel >> 8 & 0xFF, factor >> 8 & 0xFF);
+    uint32_t b = Mul255(texel & 0xFF, factor & 0xFF);
+    if ((a | r | g | b) == 0) return dst;
+    uint32_t dr = dst >> 16 & 0xFF, dg = dst >> 8 & 0xFF, db = dst & 0xFF, da = dst >> 24;
+    if (additive) {
+        dr = std::min(255u, dr + r);
+        dg = std::min(255u, dg + g);
+        db = std::min(255u, db + b);
+    } else {
+        uint32_t keep = 255 - a;
+        dr = std::min(255u, r + Mul255(dr, keep));
+        dg = std::min(255u, g + Mul255(dg, keep));
+        db = std::min(255u, b + Mul255(db, keep));
+        da = std::min(255u, a + Mul255(da, keep));
+    }
+    return da << 24 | dr << 16 | dg << 8 | db;
+}
+
+#if defined(__SSE2__)
+// (x + 128) / 255 per 16-bit lane, rounded, for products of two bytes.
+inline __m128i Div255(__m128i x) {
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
+// Two premultiplied texels onto two target pixels, all as 16-bit lanes b g r a.
+inline __m128i BlendTwo(__m128i dst, __m128i texel, __m128i factor, bool additive) {
+    __m128i tinted = Div255(_mm_mullo_epi16(texel, factor));
+    if (additive) {
+        const __m128i rgbOnly = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+        return _mm_add_epi16(dst, _mm_and_si128(tinted, rgbOnly)); // saturated when packed
+    }
+    __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(tinted, _MM_SHUFFLE(3, 3, 3, 3)),
+                                        _MM_SHUFFLE(3, 3, 3, 3));
+    __m128i keep = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
+    return _mm_add_epi16(tinted, Div255(_mm_mullo_epi16(dst, keep)));
+}
+#endif
+
+// One row of an unturned quad: columns[i] is the texel column of the i-th target pixel.
+void CompositeRow(uint32_t* dst, const uint32_t* texels, const int* columns, int count,
+                  uint32_t factor, bool additive) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i tint = _mm_unpacklo_epi8(_mm_set1_epi32(int(factor)), zero);
+    for (; i + 4 <= count; i += 4) {
+        __m128i t = _mm_set_epi32(int(texels[columns[i + 3]]), int(texels[columns[i + 2]]),
+                                  int(texels[columns[i + 1]]), int(texels[columns[i]]));
+        // Four fully transparent texels (premultiplied: all zero) leave the target alone.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(t, zero)) == 0xFFFF) continue;
+        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        __m128i lo =
+            BlendTwo(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(t, zero), tint, additive);
+        __m128i hi =
+            BlendTwo(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(t, zero), tint, additive);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(lo, hi));
+    }
+#endif
+    for (; i < count; ++i) dst[i] = Blend(dst[i], texels[columns[i]], factor, additive);
+}
+
+void CompositeUnturned(PixelBlock& target, const PixelBlock& image, const Rect& source, int x,
+                       int y, int w, int h, uint32_t factor, bool additive) {
+    int left = std::max(x, 0), right = std::min(x + w, target.width);
+    int top = std::max(y, 0), bottom = std::min(y + h, target.height);
+    if (left >= right || top >= bottom) return;
+    int64_t srcW = source.right - source.left, srcH = source.bottom - source.top;
+
+    // Target pixel centres onto texels: u = left + (px - x + 0.5) * srcW / w.
+    thread_local std::vector<int> columns;
+    columns.resize(size_t(right - left));
+    for (int px = left; px < right; ++px) {
+        int64_t u = source.left + (2 * int64_t(px - x) + 1) * srcW / (2 * int64_t(w));
+        columns[size_t(px - left)] = int(std::clamp<int64_t>(u, 0, image.width - 1));
+    }
+    for (int py = top; py < bottom; ++py) {
+        int64_t v = source.top + (2 * int64_t(py - y) + 1) * srcH / (2 * int64_t(h));
+        v = std::clamp<int64_t>(v, 0, image.height - 1);
+        CompositeRow(target.pixels + size_t(py) * target.pitch + left,
+                     image.pixels + size_t(v) * image.pitch, columns.data(), right - left, factor,
+                     additive);
+    }
+}
+
+void CompositeTurned(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
+                     int w, int h, uint32_t factor, float rotation, bool additive) {
+    double angle = double(rotation) * 1.5707963705062866;
+    double c = std::cos(angle), s = std::sin(angle);
+    if (std::fabs(c) < 1e-6) c = 0.0; // exact quarter turns stay exact
+    if (std::fabs(s) < 1e-6) s = 0.0;
+    double cx = x + w / 2.0, cy = y + h / 2.0;
+    // Corners turned counter-clockwise on screen (y down): (dx, dy) -> (dx c + dy s, dy c - dx s).
+    double hw = w / 2.0, hh = h / 2.0;
+    double ex = std::fabs(hw * c) + std::fabs(hh * s), ey = std::fabs(hw * s) + std::fabs(hh * c);
+    int left = std::max(int(std::floor(cx - ex)), 0);
+    int right = std::min(int(std::ceil(cx + ex)), target.width);
+    int top = std::max(int(std::floor(cy - ey)), 0);
+    int bottom = std::min(int(std::ceil(cy + ey)), target.height);
+    double scaleU = double(source.right - source.left) / w;
+    double scaleV = double(source.bottom - source.top) / h;
+    for (int py = top; py < bottom; ++py) {
+        uint32_t* row = target.pixels + size_t(py) * target.pitch;
+        double dy = py + 0.5 - cy;
+        for (int px = left; px < right; ++px) {
+            double dx = px + 0.5 - cx;
+            // Back into the unturned quad: turn clockwise.
+            double lx = dx * c - dy * s + hw, ly = dx * s + dy * c + hh;
+            if (lx < 0.0 || ly < 0.0 || lx >= w || ly >= h) continue;
+            int u = std::clamp(source.left + int(std::floor(lx * scaleU)), 0, image.width - 1);
+            int v = std::clamp(source.top + int(std::floor(ly * scaleV)), 0, image.height - 1);
+            row[px] = Blend(row[px], image.pixels[size_t(v) * image.pitch + u], factor, additive);
+        }
+    }
+}
+
+} // namespace
+
+void PremultiplyAlpha(PixelBlock& image) {
+    for (int y = 0; y < image.height; ++y) {
+        uint32_t* row = image.pixels + size_t(y) * image.pitch;
+        for (int x = 0; x < image.width; ++x) {
+            uint32_t p = row[x], a = p >> 24;
+            row[x] = a << 24 | Mul255(p >> 16 & 0xFF, a) << 16 | Mul255(p >> 8 & 0xFF, a) << 8 |
+                     Mul255(p & 0xFF, a);
+        }
+    }
+}
+
+void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
+                   int w, int h, uint32_t colour, float rotation, bool additive) {
+    if (!target.pixels || !image.pixels || w <= 0 || h <= 0 || image.width <= 0 ||
+        image.height <= 0 || (colour >> 24) == 0)
+        return;
+    uint32_t factor = QuadFactor(colour);
+    if (rotation == 0.0f)
+        CompositeUnturned(target, image, source, x, y, w, h, factor, additive);
+    else
+        CompositeTurned(target, image, source, x, y, w, h, factor, rotation, additive);
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "Libs/Rect.h"
+
+#include <cstdint>
+
+// A block of ARGB pixels in memory: `height` rows of `pitch` pixels, `width` of them used.
+struct PixelBlock {
+    uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int pitch = 0;
+};
+
+// Makes an image's pixels premultiplied (colour times alpha), the form CompositeQuad reads.
+void PremultiplyAlpha(PixelBlock& image);
+
+// Draws the source rectangle of a premultiplied image as the quad (x, y, w, h) into the target,
+// texel for nearest texel: the image's colour and alpha are multiplied by `colour` (ARGB), mixed
+// with the target by alpha (normal) or added to it, alpha-weighted and saturating (additive).
+// rotation is in quarter turns counter-clockwise about the quad's centre. Texels outside the
+// image repeat its edge. The target's alpha byte follows the usual "over" rule.
+void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
+                   int w, int h, uint32_t colour, float rotation, bool additive);
