@@ -223,3 +223,32 @@ TEST_F(TableTest, HeldScrollArrowStepsEveryHundredMilliseconds) {
     EXPECT_EQ(table->param3, 9);
     window.DrawWindow();
 }
+
+TEST_F(TableTest, ScrollKnobFollowsThePointerAndTheTrackPages) {
+    rows.Clear();
+    for (int i = 0; i < 20; ++i) rows.SelectOrInsert(i) = std::to_string(i) + "\nrow";
+    window.SetControlParams(1, 5, 0, 0, 0, &columns, &rows);
+    // Bar from y 111, 198 high: track of 166 pixels below a 16-pixel arrow; 9 of 20 rows
+    // visible, so the knob starts 75 pixels long at the top of the track.
+    const int32_t barX = 110 + 260 - barWidth - 1 + 2;
+    const int32_t trackTop = 111 + arrowHeight;
+    Click(barX, trackTop + 10, true);
+    ASSERT_EQ(table->phase, ScrollPart::KnobDragged);
+    struct Step {
+        int32_t pointerY;
+        int32_t first;
+    } steps[] = {{trackTop + 10 + 83, 10}, {trackTop + 10, 0}, {trackTop + 500, 11}};
+    for (const Step& s : steps) {
+        Hover(barX, s.pointerY);
+        EXPECT_EQ(table->param3, s.first) << "pointer " << s.pointerY - trackTop << " px down";
+    }
+    Click(barX, trackTop + 10, false);
+    EXPECT_EQ(table->pressed, 0);
+    EXPECT_EQ(table->phase, ScrollPart::KnobHovered) << "released over the knob";
+
+    table->param3 = 0;
+    ClickAt(barX, trackTop + 150); // below the knob: a page down
+    EXPECT_EQ(table->param3, 9);
+    ClickAt(barX, trackTop + 2); // above the knob, which now starts 74 pixels down
+    EXPECT_EQ(table->param3, 0);
+}
