@@ -61,10 +61,12 @@ int32_t LittleEndian32(const std::string& b, size_t at) {
 ImageSize ReadImageSize(const std::string& relative) {
     const std::string b = ReadBytes(relative);
     ImageSize size;
-    if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 &&
+    if (b.size() >= 26 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 &&
         b.compare(12, 4, "IHDR") == 0) {
         size = {static_cast<int>(BigEndian(b, 16, 4)), static_cast<int>(BigEndian(b, 20, 4)),
                 "png"};
+        uint8_t colourType = static_cast<uint8_t>(b[25]);
+        size.alpha = colourType == 4 || colourType == 6;
     } else if (b.size() >= 26 && b.compare(0, 2, "BM") == 0) {
         size = {LittleEndian32(b, 18), std::abs(LittleEndian32(b, 22)), "bmp"};
     } else if (b.size() >= 4 && static_cast<uint8_t>(b[0]) == 0xFF &&

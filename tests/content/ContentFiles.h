@@ -21,6 +21,7 @@ struct ImageSize {
     int width = 0;
     int height = 0;
     std::string format; // "png", "bmp", "jpeg", or empty when the header is not recognised
+    bool alpha = false; // a PNG with an alpha channel
 };
 // Reads the size from the file's own header (PNG IHDR, BMP info header, JPEG frame marker).
 ImageSize ReadImageSize(const std::string& relative);

@@ -79,6 +79,20 @@ TEST(ImageFiles, EveryPictureFitsWhereItIsDrawn) {
     }
 }
 
+// Drawn without a colour key over the background: their rounded and open parts need alpha.
+TEST(ImageFiles, OverlaidPicturesCarryAlpha) {
+    const char* files[] = {
+        "images/Menu_Menu.png",    "images/Menu_Spieler.png", "images/Menu_Status.png",
+        "images/Spiel_Feld.png",   "images/Spiel_Next.png",   "images/Spiel_Anzeige.png",
+        "images/Icon_Single.png",  "images/Icon_Multi.png",   "images/Icon_Return.png",
+        "images/Icon_Options.png", "images/Icon_Manage.png",  "images/Icon_Score.png",
+        "images/Icon_End.png",     "images/Icon_Back.png",    "images/Icon_New.png",
+        "images/Icon_Delete.png",  "images/Icon_Question.png"};
+    for (const char* file : files) {
+        EXPECT_TRUE(content::ReadImageSize(file).alpha) << file << " has no alpha channel";
+    }
+}
+
 TEST(ImageFiles, MinuteBarAndFillMatch) {
     content::ImageSize bar = content::ReadImageSize("images/Spiel_Slider.bmp");
     content::ImageSize fill = content::ReadImageSize("images/Spiel_Slider_.bmp");
