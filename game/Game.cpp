@@ -154,7 +154,7 @@ void Game::chooseBackground() {
 void Game::startSingle() {
     BoardContext& context = menu->boardContext;
     menu->pausedGame = 1;
-    mode = menu->settings.singlePlayerMode;
+    mode = menu->settings.singlePlayerMode == 1 ? 1 : 0;
     context.pendingGarbage[0] = context.pendingGarbage[1] = -1;
     singleBoard.init(context, *menu->player1, 0);
 }
@@ -164,7 +164,7 @@ void Game::startPair() {
     PlayerProfile& player1 = *menu->player1;
     PlayerProfile& player2 = *menu->player2;
     menu->pausedGame = 2;
-    mode = menu->settings.twoPlayerMode + 2;
+    mode = menu->settings.twoPlayerMode == 1 ? 3 : 2;
     context.pendingGarbage[0] = context.pendingGarbage[1] = 0;
     if (mode == 2) {
         leftBoard.init(context, player2, 1);
