@@ -12,13 +12,14 @@ constexpr uint32_t grey = 0xFFAAAAAA;
 constexpr uint32_t black = 0xFF000000;
 constexpr float pi = 3.1415927f;
 
-const char* const authorCredit = "das brixel-Team";
-const char* const thanks = "Danke an Mara und Jonas f\xFCr das Testen,\n"
-                           "an Ole f\xFCr die Kl\xE4nge,\n"
-                           "an die Entwicklergemeinde f\xFCr Rat und Werkzeug\n"
-                           "und an unsere Familien\n"
+const char* const authorCredit = "dem brixel-Team";
+const char* const thanks = "Mara und Jonas f\xFCrs unerm\xFC"
+                           "dliche Testen,\n"
+                           "Ole f\xFCr die Kl\xE4nge,\n"
+                           "der Entwicklergemeinde f\xFCr Rat und Werkzeug\n"
+                           "und unseren Familien\n"
                            "f\xFCr ihre Geduld.";
-const char* const addressLine = "brixel, ein Spiel zum Selbermachen";
+const char* const addressLine = "das brixel-Team, Fragen und Ideen sind willkommen";
 
 // Keys that steer the spiral instead of ending the credits.
 constexpr uint32_t screenshotKey = 87; // F11: the platform takes the picture
