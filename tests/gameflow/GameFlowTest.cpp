@@ -350,3 +350,28 @@ TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {
     frame(10);
     EXPECT_EQ(game->resultText(), "%nBert%x%08dAnna");
 }
+
+// Leaving with Escape and coming back with the same kind of game resumes it; only the key sets
+// are taken again from the profiles, so a key changed in the menus meanwhile works at once.
+TEST_F(GameFixture, ResumeKeepsTheGameAndTakesTheKeysAgain) {
+    for (int requested = 0; requested < 2; ++requested) {
+        fresh();
+        if (requested == 0)
+            startSingle(0);
+        else
+            startPair(0, 0);
+        Board& board = requested == 0 ? game->singleBoard : game->rightBoard; // Anna, set 1
+        board.score = 40;
+        board.pieces = 3;
+        EXPECT_EQ(tapKey(KeyEscape), 1);
+        EXPECT_EQ(menu->pausedGame, requested + 1);
+
+        anna().keys[0][1] = 32; // move right is now D
+        resume(requested);
+        EXPECT_EQ(board.score, 40u) << "kind " << requested;
+        EXPECT_EQ(board.pieces, 3) << "kind " << requested;
+        int column = board.field.pieceColumn;
+        tapKey(32);
+        EXPECT_EQ(board.field.pieceColumn, column + 1) << "kind " << requested;
+    }
+}
