@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,24 @@ TEST(LanguageFiles, BothLanguagesDefineTheSameTexts) {
     }
     for (const auto& [id, text] : english) {
         EXPECT_TRUE(german.count(id)) << "text " << id << " is English only";
+    }
+}
+
+// The reader stops at a line of 1000 characters or more, and a line whose id is not a number
+// lands under another id: both would lose texts silently.
+TEST(LanguageFiles, EveryLineIsANumberedTextTheReaderTakesWhole) {
+    for (const char* language : kLanguages) {
+        std::istringstream in(content::ReadBytes(std::string("language/") + language + ".txt"));
+        std::string line;
+        int number = 0;
+        while (std::getline(in, line)) {
+            ++number;
+            size_t equals = line.find('=');
+            bool numbered = equals != std::string::npos && equals > 0 &&
+                            line.find_first_not_of("0123456789") == equals;
+            EXPECT_TRUE(numbered) << language << " line " << number << ": \"" << line << "\"";
+            EXPECT_LT(line.size(), 1000u) << language << " line " << number << " is too long";
+        }
     }
 }
 
