@@ -13,7 +13,7 @@ constexpr ControlRow playerRows[] = {
     {12, ControlKind::Button, 220, 0, 200, 50, Place::Moving, 502, 503, "button"},
     {13, ControlKind::ComboBox, -340, 60, 110, 40, Place::Moving, noText, 504, "standard"},
     {14, ControlKind::TextField, 150, 0, 200, 22, Place::Keeping, noText, 505, "standard"},
-    {15, ControlKind::Button, 370, 0, 100, 22, Place::Keeping, 506, 507, "button"},
+    {15, ControlKind::Button, 370, 0, 100, 22, Place::Keeping, 506, 507, "standard"},
     {16, ControlKind::CheckBox, 0, 40, 200, 18, Place::Moving, 508, 509, "standard"},
     {17, ControlKind::CheckBox, 300, 0, 200, 18, Place::Keeping, 510, 511, "standard"},
     {18, ControlKind::CheckBox, 0, 20, 70, 18, Place::Moving, 512, 513, "standard"},

@@ -11,7 +11,7 @@ constexpr ControlRow settingsRows[] = {
     {99, ControlKind::Button, -10, 100, 230, 50, Place::Moving, 325, 326, "button"},
     {12, ControlKind::Label, 30, 80, 230, 50, Place::Moving, 400, noText, "standard"},
     {13, ControlKind::ComboBox, 0, 17, 150, 50, Place::Moving, noText, 401, "standard"},
-    {14, ControlKind::Button, 170, 0, 80, 22, Place::Keeping, 402, 403, "button"},
+    {14, ControlKind::Button, 170, 0, 80, 22, Place::Keeping, 402, 403, "standard"},
     {15, ControlKind::RadioButton, 0, 35, 250, 18, Place::Moving, 404, 405, "standard"},
     {16, ControlKind::RadioButton, 0, 20, 250, 18, Place::Moving, 406, 407, "standard"},
     {17, ControlKind::RadioButton, 0, 20, 250, 18, Place::Moving, 408, 409, "standard"},

@@ -239,3 +239,21 @@ TEST_F(MainMenuTest, SavingWritesTheChosenPlayers) {
     EXPECT_NE(content.find("Spieler 2=Spieler 1"), std::string::npos) << content;
     EXPECT_TRUE(std::filesystem::exists("data/Spieler 1.user"));
 }
+
+TEST_F(MainMenuTest, ALostDeviceReleasesTheSharedTexturesButTheCreditsParticle) {
+    menu->releaseTextures();
+    const struct {
+        const char* name;
+        Texture& texture;
+        int loaded;
+    } afterRelease[] = {{"background", menu->background, 0},
+                        {"block", menu->block, 0},
+                        {"language picture", menu->languagePicture, 0},
+                        {"game field", menu->gameField, 0},
+                        {"question icon", menu->iconQuestion, 0},
+                        {"credits particle", menu->outroParticle, 1}};
+    for (const auto& t : afterRelease)
+        EXPECT_EQ(t.texture.IsLoaded(), t.loaded) << t.name << " after the release";
+    menu->reloadTextures();
+    for (const auto& t : afterRelease) EXPECT_EQ(t.texture.IsLoaded(), 1) << t.name << " reloaded";
+}

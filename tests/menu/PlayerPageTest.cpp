@@ -208,6 +208,15 @@ TEST_F(PlayerPageTest, SettingsChangesTakeEffectAtOnce) {
     EXPECT_EQ(menu->settings.languageName, "English");
     EXPECT_EQ(menu->text(102), "Spieler") << "texts change only at the next start";
 
+    menu->selectItem(page, 41, "Plain");
+    activate(41);
+    EXPECT_EQ(menu->settings.skinName, "Plain");
+
+    menu->selectItem(page, 46, "klassisch");
+    activate(46);
+    EXPECT_EQ(menu->settings.blockSetName, "klassisch");
+    EXPECT_EQ(menu->block.IsLoaded(), 1);
+
     menu->selectItem(page, 13, "Meer");
     activate(13);
     EXPECT_EQ(menu->settings.backgroundName, "Meer");
