@@ -146,6 +146,16 @@ TEST_F(GameFixture, DropShadowOfARestingPieceLiesWhereItLands) {
         for (const Spot& spot : SpotsOf(game->screen.picture, ScreenRole::LockedBlock))
             if (!before.count(spot)) landed.insert(spot);
         EXPECT_EQ(landed.size(), 4u);
+        // The square fills columns 5 and 6 of rows 17 and 18; upside down a block at y is
+        // drawn at 770 - y.
+        std::set<Spot> expected;
+        for (int column = 5; column <= 6; ++column) {
+            for (int row = 17; row <= 18; ++row) {
+                int y = 20 + 61 + 32 * row;
+                expected.insert({340 + 25 + 32 * (column - 1), upsideDown ? 770 - y : y});
+            }
+        }
+        EXPECT_EQ(SpotsText(landed), SpotsText(expected)) << "upside down " << upsideDown;
         EXPECT_EQ(SpotsText(shadow), SpotsText(landed)) << "upside down " << upsideDown;
     }
 }
