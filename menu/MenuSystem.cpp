@@ -89,6 +89,7 @@ void MenuSystem::build(DirectXLib& directXLib, InputLib& inputLib) {
     boardContext.particleCount = settings.particleCount;
     boardContext.sounds = this;
     boardContext.keyRepeat = this;
+    boardContext.inputEvent = &input->event;
 
     buildBlockSetList();
     reloadTextures();
