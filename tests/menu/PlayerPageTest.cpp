@@ -223,3 +223,17 @@ TEST_F(PlayerPageTest, SettingsChangesTakeEffectAtOnce) {
     EXPECT_EQ(menu->settings.backgroundIndex, 1);
     EXPECT_EQ(menu->fadeAmount, 255) << "the new picture covers the page";
 }
+
+TEST_F(PlayerPageTest, ANewBackgroundFadesAwayInAboutASecond) {
+    menu->showPage(MenuSystem::SettingsPage);
+    activate(14); // a random picture
+    ASSERT_EQ(menu->fadeAmount, 255);
+    int frames = 0;
+    while (menu->fadeAmount > 0 && frames < 100) {
+        frame(50);
+        ++frames;
+    }
+    EXPECT_EQ(menu->fadeAmount, 0);
+    EXPECT_GE(frames * 50, 1000) << "255 steps of 4 ms";
+    EXPECT_LE(frames * 50, 1050);
+}
