@@ -105,12 +105,22 @@ DirectXLib::~DirectXLib() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+namespace {
+// The executable's icon resources are pictures in the content's icon folder.
+const char* IconFile(int resource) {
+    switch (resource) {
+    case 107:
+        return "icon/brixel.png";
+    case 108:
+        return "icon/brixel-32.png";
+    default:
+        return nullptr;
+    }
+}
+} // namespace
+
 void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int smallIcon,
                                   int fullScreen, const std::string& version) {
-    // The executable carries no icon resources on this platform; the window system's default
-    // icon is shown.
-    (void)largeIcon;
-    (void)smallIcon;
     versionText = version;
     GetFatalErrorHooks().versionText = version;
 
@@ -120,6 +130,15 @@ void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int
     else
         flags |= SDL_WINDOW_RESIZABLE;
     window = SDL_CreateWindow(Win1252ToUtf8(caption).c_str(), 50, 50, 1024, 768, flags);
+    // The window system shows one icon and scales it: the large one where it can be read.
+    for (int resource : {largeIcon, smallIcon}) {
+        const char* file = IconFile(resource);
+        SDL_Surface* icon = file && window ? IMG_Load(file) : nullptr;
+        if (!icon) continue;
+        SDL_SetWindowIcon(window, icon);
+        SDL_FreeSurface(icon);
+        break;
+    }
     presentParams = PresentParams{};
     presentParams.windowed = fullScreen ? 0 : 1;
 }

@@ -194,3 +194,37 @@ TEST_F(DisplayTest, LinesSolidWideAndPatterned) {
                   {50, 90, Black}},
                  "lines");
 }
+
+TEST_F(DisplayTest, QuadsPartlyOffTheBackBufferDrawWhatIsVisible) {
+    WriteHalves("halves.bmp");
+    Texture t;
+    t.Load("halves.bmp", 0);
+    dx->Clear(0x00FFFFFF);
+    t.Draw(-20, -10, 0, 0, 0, 0.0f, 0, 0);       // only the blue half's lower part shows
+    t.Draw(1004, 758, 0, 0, 0, 0.0f, 0, 0);      // only the red half's upper part shows
+    t.Draw(-5000, 300, 9000, 20, 0, 1.5f, 0, 0); // huge and turned: no harm
+    t.Draw(2000, 2000, 0, 0, 0, 0.0f, 0, 1);     // wholly outside
+    ExpectPixels(*dx,
+                 {{0, 0, Blue}, {19, 9, Blue}, {20, 0, White}, {1004, 758, Red}, {1023, 767, Red}},
+                 "partly visible quads");
+}
+
+TEST_F(DisplayTest, AdditiveSaturatesAndHalfTurnsKeepTheCentre) {
+    WriteBmp("white.bmp", 8, 8, [](int, int) { return White; });
+    WriteHalves("halves.bmp");
+    Texture white, halves;
+    white.Load("white.bmp", 0);
+    halves.Load("halves.bmp", 0);
+    dx->Clear(0xFFC0C0C0);
+    white.Draw(10, 10, 0, 0, 0, 0.0f, 0xFFFFFFFF, 1);
+    halves.Draw(
+        200, 200, 40, 40, 0, 0.5f, 0,
+        0); // 45 degrees: the right half up and right of the centre; corners of its box stay empty
+    ExpectPixels(*dx,
+                 {{13, 13, White},
+                  {210, 230, Red},
+                  {230, 210, Blue},
+                  {195, 195, 0xC0C0C0},
+                  {244, 195, 0xC0C0C0}},
+                 "saturation and an eighth turn");
+}
