@@ -2,6 +2,7 @@
 
 #include "Libs/DirectXLib.h"
 #include "Libs/FatalError.h"
+#include "Libs/ImageCache.h"
 #include "Libs/QuadCompositor.h"
 #include "Libs/Win1252.h"
 
@@ -16,18 +17,6 @@ constexpr const char* ModuleName = "Libs\\DirectX";
 
 [[noreturn]] void CannotLoad(const std::string& fileName, int line) {
     ::FatalError("Kann Textur: \"" + fileName + "\" nicht laden.", line, ModuleName, 0);
-}
-
-// Pixels equal to the key become transparent black.
-void ApplyColourKey(SDL_Surface* surface, uint32_t colourKey) {
-    SDL_LockSurface(surface);
-    for (int y = 0; y < surface->h; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
-                                                y * surface->pitch);
-        for (int x = 0; x < surface->w; ++x)
-            if (row[x] == colourKey) row[x] = 0;
-    }
-    SDL_UnlockSurface(surface);
 }
 
 } // namespace
@@ -52,17 +41,10 @@ Texture& Texture::operator=(Texture&& other) noexcept {
 
 void Texture::Load(const std::string& fileName, uint32_t colourKey) {
     ReleaseInterface();
-    SDL_Surface* loaded = IMG_Load(Win1252ToUtf8(fileName).c_str());
-    if (!loaded) CannotLoad(fileName, __LINE__);
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!argb) CannotLoad(fileName, __LINE__);
-    if (colourKey != 0) ApplyColourKey(argb, colourKey);
-    PixelBlock block{static_cast<uint32_t*>(argb->pixels), argb->w, argb->h, argb->pitch / 4};
-    PremultiplyAlpha(block);
-    pixels = argb;
-    width = argb->w;
-    height = argb->h;
+    pixels = ImageCache::Acquire(fileName, colourKey);
+    if (!pixels) CannotLoad(fileName, __LINE__);
+    width = pixels->w;
+    height = pixels->h;
     source = Rect{0, 0, width, height};
 }
 

@@ -228,3 +228,22 @@ TEST_F(DisplayTest, AdditiveSaturatesAndHalfTurnsKeepTheCentre) {
                   {244, 195, 0xC0C0C0}},
                  "saturation and an eighth turn");
 }
+
+TEST_F(DisplayTest, LoadingAPictureAgainSharesItsPixelsUntilTheFileChanges) {
+    WriteHalves("halves.bmp");
+    Texture a, b, keyed;
+    a.Load("halves.bmp", 0);
+    b.Load("halves.bmp", 0);
+    keyed.Load("halves.bmp", 0xFFFF0000);
+    EXPECT_EQ(a.pixels, b.pixels) << "the same file and key decode once";
+    EXPECT_NE(a.pixels, keyed.pixels) << "another colour key is another picture";
+
+    WriteBmp("halves.bmp", 10, 10, [](int, int) { return Green; });
+    Texture changed;
+    changed.Load("halves.bmp", 0);
+    EXPECT_EQ(changed.width, 10) << "a changed file is read again";
+    a.ReleaseResource();
+    dx->Clear(0x00FFFFFF);
+    b.Draw(0, 0, 0, 0, 0, 0.0f, 0, 0); // still holds the old picture
+    ExpectPixels(*dx, {{5, 5, Red}, {25, 5, Blue}}, "the older texture");
+}
