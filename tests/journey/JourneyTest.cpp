@@ -1,0 +1,365 @@
+// The player's whole journey in one process: the real platform objects on SDL's dummy drivers,
+// the real menus and game flow, the real frame loop, a test clock and made-up input. At the end
+// it looks at what a player would find in the working folder.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "Libs/Platform.h"
+#include "Libs/SyntheticInput.h"
+#include "app/FrameLoop.h"
+#include "game/Game.h"
+#include "game/Random.h"
+#include "menu/MenuSystem.h"
+#include "storage/ProfileStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint32_t KeyEscape = 1;
+constexpr uint32_t KeyQ = 16;
+constexpr uint32_t KeyReturn = 28;
+constexpr uint32_t KeySpace = 57;
+constexpr uint32_t KeyF1 = 59;
+constexpr uint32_t LeftButton = 12;
+constexpr uint32_t Pressed = 0x80;
+constexpr int SdlScancodeF11 = 68; // F11 goes the whole road: the platform's watch and InputLib
+constexpr uint32_t FrameMs = 20;
+
+uint32_t clockNow = 1000;
+uint32_t TestClock() {
+    return clockNow;
+}
+
+using Loop = FrameLoop<DirectXLib, InputLib, MenuSystem, Game>;
+
+// A fresh working folder holding links to the game's content, left and removed at the end.
+struct WorkingFolder {
+    fs::path previous;
+    fs::path folder;
+
+    bool Enter() {
+        previous = fs::current_path();
+        char name[] = "/tmp/brixel-journey-XXXXXX";
+        if (mkdtemp(name) == nullptr) return false;
+        folder = name;
+        for (const char* content : {"images", "sounds", "skin", "language"}) {
+            std::error_code error;
+            fs::create_directory_symlink(fs::path(BRIXEL_SOURCE_DIR) / "content" / content,
+                                         folder / content, error);
+            if (error) return false;
+        }
+        fs::current_path(folder);
+        return true;
+    }
+    void Leave() {
+        if (folder.empty()) return;
+        fs::current_path(previous);
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+};
+
+// The player at the keyboard and mouse, one frame of 20 ms at a time.
+struct Player {
+    DirectXLib& directX;
+    InputLib& input;
+    Loop& loop;
+    int frames = 0;
+
+    void Frame() {
+        clockNow += FrameMs;
+        loop.RunFrame();
+        ++frames;
+    }
+    // Frames until done() holds, each after step(); false when the budget runs out first.
+    bool RunUntil(
+        int budget, const std::function<bool()>& done, const std::function<void()>& step = [] {}) {
+        for (int i = 0; i < budget; ++i) {
+            if (done()) return true;
+            step();
+            Frame();
+        }
+        return done();
+    }
+    void Key(uint32_t code, uint32_t data) {
+        InputEvent event;
+        event.offset = code;
+        event.data = data;
+        input.PushKeyboardEvent(event);
+    }
+    // Press and release before the next frame.
+    void Tap(uint32_t code) {
+        Key(code, Pressed);
+        Key(code, 0);
+    }
+    void TapAndFrame(uint32_t code) {
+        Tap(code);
+        Frame();
+    }
+    // The mouse at the point, the left button pressed and released there, then one frame. The
+    // pointer is placed after the previous frame's end, which reads the system's pointer.
+    void Click(int x, int y) {
+        directX.mouseX = x;
+        directX.mouseY = y;
+        InputEvent event;
+        event.offset = LeftButton;
+        event.data = Pressed;
+        input.PushMouseEvent(event);
+        event.data = 0;
+        input.PushMouseEvent(event);
+        Frame();
+    }
+    void ClickControl(GuiWindow& window, int id) {
+        GuiControl* control = window.GetControl(id);
+        ASSERT_NE(nullptr, control) << "control " << id << " is missing";
+        // A check box is clicked on its box at the left.
+        const int x = control->kind == ControlKind::CheckBox ? control->x + 5
+                                                             : control->x + control->width / 2;
+        Click(x, control->y + control->height / 2);
+    }
+};
+
+std::string ReadWhole(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+uint32_t Little(const std::string& bytes, size_t at, int size) {
+    uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(bytes[at + i]);
+    return v;
+}
+
+// Distinct colours of a 24- or 32-bit BMP; 0 when the file is no such picture.
+size_t BmpColourCount(const std::string& bytes) {
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return 0;
+    const uint32_t data = Little(bytes, 10, 4);
+    const uint32_t bits = Little(bytes, 28, 2);
+    if (bits != 24 && bits != 32) return 0;
+    std::set<uint32_t> colours;
+    const size_t step = bits / 8;
+    for (size_t at = data; at + 3 <= bytes.size(); at += step) colours.insert(Little(bytes, at, 3));
+    return colours.size();
+}
+
+// The settings file as key -> number of lines with that key.
+std::vector<std::string> IniKeys(const std::string& text) {
+    std::vector<std::string> keys;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        size_t equals = line.find('=');
+        if (equals != std::string::npos) keys.push_back(line.substr(0, equals));
+        start = end + 1;
+    }
+    return keys;
+}
+
+std::string IniValue(const std::string& text, const std::string& key) {
+    size_t at = text.find(key + "=");
+    if (at == std::string::npos) return "(missing)";
+    at += key.size() + 1;
+    return text.substr(at, text.find('\n', at) - at);
+}
+
+} // namespace
+
+TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
+    WorkingFolder work;
+    ASSERT_TRUE(work.Enter()) << "could not prepare a working folder with the content";
+    SetTickSource(TestClock);
+
+    int frameCount = 0;
+    int gamesBefore = -1, gamesAfterAssisted = -1, gamesAfterAlone = -1;
+    {
+        DirectXLib directX;
+        InputLib input;
+        SoundLib sound;
+        directX.CreateMainWindow("brixel", 107, 108, 1, "1.2");
+        directX.InitDirect3D(1024, 768, 32, 2);
+        input.Init();
+        sound.Init(1);
+        {
+            MenuSystem menus;
+            menus.build(directX, input);
+            Random::Seed(20261209);
+            Game game;
+            game.setup(menus);
+            Loop loop(directX, input, menus, game);
+            loop.Start();
+            Player player{directX, input, loop};
+
+            // --- the main menu ---
+            ASSERT_TRUE(player.RunUntil(5, [&] { return player.frames >= 5; }));
+            ASSERT_EQ(DirectXLib::Active, directX.windowState) << "the window is not active";
+            ASSERT_EQ(MenuSystem::MainPage, menus.page) << "the game did not open on the main menu";
+            ASSERT_EQ(Loop::MenusRun, loop.programState);
+            gamesBefore = static_cast<int>(menus.player1->gamesPlayed);
+
+            // --- a one-player game: the computer helps, then the player drops until lost ---
+            player.ClickControl(menus.mainWindow, 11);
+            ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 11 did not start a game";
+            ASSERT_EQ(1, menus.pausedGame) << "no one-player game under way";
+            player.TapAndFrame(KeyF1);
+            EXPECT_EQ(1, game.singleBoard.aiMode) << "F1 should hand the board to the computer";
+            // The computer steers each new piece; it falls at the game's own pace.
+            const int piecesBeforeComputer = game.singleBoard.pieces;
+            ASSERT_TRUE(player.RunUntil(4000,
+                                        [&] {
+                                            return game.dialogOpen != 0 ||
+                                                   game.singleBoard.pieces >=
+                                                       piecesBeforeComputer + 3;
+                                        }))
+                << "the computer placed " << game.singleBoard.pieces - piecesBeforeComputer
+                << " pieces in 4000 frames, not 3";
+            ASSERT_EQ(0, game.dialogOpen) << "the computer lost its first pieces";
+            player.Tap(KeyF1);
+            player.TapAndFrame(KeyF1);
+            EXPECT_EQ(0, game.singleBoard.aiMode) << "F1 twice more should give control back";
+            EXPECT_EQ(1, game.singleBoard.assisted);
+            ASSERT_TRUE(player.RunUntil(
+                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                << "hard drops did not end the assisted game within 3000 frames";
+            EXPECT_EQ(&game.singlePlayerDialog, &game.dialog()) << "not the one-player result";
+            EXPECT_FALSE(game.resultText().empty()) << "the result dialog shows no result";
+            gamesAfterAssisted = static_cast<int>(menus.player1->gamesPlayed);
+
+            // Another game from the dialog (Return on "yes"), this time played alone.
+            player.TapAndFrame(KeyReturn);
+            ASSERT_EQ(0, game.dialogOpen) << "Return on the result dialog did not start anew";
+            EXPECT_EQ(0, game.singleBoard.assisted) << "the new game is still marked assisted";
+            ASSERT_TRUE(player.RunUntil(
+                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                << "hard drops did not end the second game within 3000 frames";
+            gamesAfterAlone = static_cast<int>(menus.player1->gamesPlayed);
+            player.TapAndFrame(KeyEscape);
+            ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
+            ASSERT_EQ(MenuSystem::MainPage, menus.page);
+
+            // --- against the computer, endless off, until the left board loses ---
+            ASSERT_EQ(1, menus.settings.twoPlayerMode) << "the computer is not the default rival";
+            ASSERT_EQ(1, menus.settings.twoPlayerEndless) << "endless is not the default";
+            player.ClickControl(menus.mainWindow, 15);
+            ASSERT_EQ(0, menus.settings.twoPlayerEndless)
+                << "the check box did not turn endless off";
+            player.ClickControl(menus.mainWindow, 12);
+            ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 12 did not start a game";
+            ASSERT_EQ(3, game.mode) << "not a game against the computer";
+            ASSERT_TRUE(player.RunUntil(
+                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                << "hard drops did not end the game against the computer within 3000 frames";
+            EXPECT_EQ(&game.twoPlayerDialog, &game.dialog());
+            EXPECT_EQ(1, game.rightWins)
+                << "the left board was to lose (left wins " << game.leftWins << ")";
+            player.TapAndFrame(KeyEscape);
+            ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
+
+            // --- every menu page, and back with Escape ---
+            const struct {
+                int button;
+                int page;
+            } pages[] = {{30, MenuSystem::SettingsPage},
+                         {31, MenuSystem::PlayerPage},
+                         {32, MenuSystem::ScorePage}};
+            for (const auto& visit : pages) {
+                player.ClickControl(menus.mainWindow, visit.button);
+                player.Frame();
+                EXPECT_EQ(visit.page, menus.page) << "button " << visit.button;
+                player.TapAndFrame(KeyEscape);
+                player.Frame();
+                EXPECT_EQ(MenuSystem::MainPage, menus.page)
+                    << "Escape did not lead back from page " << visit.page;
+            }
+            ASSERT_EQ(MenuSystem::MainPage, menus.page);
+
+            // --- a screenshot with F11 ---
+            PostSyntheticKey(SdlScancodeF11, 1, 0);
+            PostSyntheticKey(SdlScancodeF11, 0, 0);
+            EXPECT_EQ(1, directX.screenshotRequested) << "the platform did not see F11";
+            player.Frame();
+            EXPECT_EQ(0, directX.screenshotRequested) << "the frame's end took no screenshot";
+            EXPECT_EQ(MenuSystem::MainPage, menus.page) << "F11 changed the menu page";
+
+            // --- the end through the credits ---
+            player.TapAndFrame(KeyEscape);
+            ASSERT_EQ(MenuSystem::CreditsPage, menus.page) << "Escape did not start the credits";
+            for (int i = 0; i < 100; ++i) player.Frame();
+            ASSERT_TRUE(loop.Running()) << "the credits ended by themselves";
+            player.Tap(KeyQ);
+            ASSERT_TRUE(player.RunUntil(5, [&] { return !loop.Running(); }))
+                << "q in the credits did not close the window";
+            EXPECT_EQ(DirectXLib::Closed, directX.windowState);
+
+            frameCount = player.frames;
+            menus.saveSettings();
+        }
+        sound.Shutdown();
+        input.Release();
+    }
+    SetTickSource(nullptr);
+
+    // --- what the player finds ---
+    EXPECT_EQ(gamesBefore, gamesAfterAssisted) << "an assisted game counted in the statistics";
+    EXPECT_EQ(gamesBefore + 1, gamesAfterAlone) << "the game played alone did not count";
+
+    EXPECT_FALSE(fs::exists("DirectX Fehler.txt"))
+        << "an error was logged: " << ReadWhole("DirectX Fehler.txt");
+
+    const std::string ini = ReadWhole("data/brixel.ini");
+    std::vector<std::string> keys = IniKeys(ini);
+    const std::set<std::string> expectedKeys = {"Modus Einzelspieler",
+                                                "Modus Mehrspieler",
+                                                "Modus Mehrspieler_endlos",
+                                                "Hintergrund Art",
+                                                "Partikel",
+                                                "Volume Sounds",
+                                                "Hintergrund Bild",
+                                                "Spieler 1",
+                                                "Spieler 2",
+                                                "Spieler Manage",
+                                                "Skin",
+                                                "Sprache",
+                                                "Stein"};
+    EXPECT_EQ(expectedKeys.size(), keys.size()) << "data/brixel.ini:\n" << ini;
+    EXPECT_EQ(expectedKeys, std::set<std::string>(keys.begin(), keys.end())) << "data/brixel.ini:\n"
+                                                                             << ini;
+    EXPECT_EQ("0", IniValue(ini, "Modus Mehrspieler_endlos")) << "the endless choice was lost";
+
+    const struct {
+        const char* file;
+        int gamesPlayed;
+    } profiles[] = {{"data/Spieler 1.user", gamesBefore + 1}, {"data/Spieler 2.user", 0}};
+    for (const auto& expected : profiles) {
+        PlayerProfile profile;
+        EXPECT_EQ(1, readProfileFile(expected.file, profile)) << expected.file << " is not valid";
+        EXPECT_EQ(expected.gamesPlayed, static_cast<int>(profile.gamesPlayed))
+            << "gamesPlayed in " << expected.file;
+    }
+
+    std::vector<fs::path> pictures;
+    for (const fs::directory_entry& entry : fs::directory_iterator(work.folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("File ", 0) == 0 && entry.path().extension() == ".bmp")
+            pictures.push_back(entry.path());
+    }
+    ASSERT_EQ(1u, pictures.size()) << "F11 should leave one \"File *.bmp\"";
+    const size_t colours = BmpColourCount(ReadWhole(pictures[0]));
+    EXPECT_GT(colours, 64u) << pictures[0] << " looks blank: " << colours << " colours";
+
+    work.Leave();
+    std::printf("journey: %d frames\n", frameCount);
+}
