@@ -63,9 +63,14 @@ struct WorkingFolder {
         fs::current_path(folder);
         return true;
     }
+    // BRIXEL_JOURNEY_KEEP set: the folder stays for a look at what the journey left.
     void Leave() {
         if (folder.empty()) return;
         fs::current_path(previous);
+        if (std::getenv("BRIXEL_JOURNEY_KEEP")) {
+            std::printf("journey: the working folder stays at %s\n", folder.c_str());
+            return;
+        }
         std::error_code ignored;
         fs::remove_all(folder, ignored);
     }
@@ -154,7 +159,24 @@ size_t BmpColourCount(const std::string& bytes) {
     return colours.size();
 }
 
-// The settings file as key -> number of lines with that key.
+// One pixel of a bottom-up 24-bit BMP as RGB; 0xFFFFFFFF when outside the picture.
+uint32_t BmpPixel(const std::string& bytes, int x, int y) {
+    if (bytes.size() < 54 || Little(bytes, 28, 2) != 24) return 0xFFFFFFFFu;
+    const int width = static_cast<int>(Little(bytes, 18, 4));
+    const int height = static_cast<int>(Little(bytes, 22, 4));
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFFu;
+    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    const size_t at = Little(bytes, 10, 4) + (height - 1 - y) * rowBytes + x * 3;
+    if (at + 3 > bytes.size()) return 0xFFFFFFFFu;
+    return Little(bytes, at, 3);
+}
+
+struct Sample {
+    int x, y;
+    uint32_t rgb;
+};
+
+// The keys of the settings file's lines, in file order.
 std::vector<std::string> IniKeys(const std::string& text) {
     std::vector<std::string> keys;
     size_t start = 0;
@@ -184,6 +206,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
     SetTickSource(TestClock);
 
     int frameCount = 0;
+    std::vector<Sample> shown;
     int gamesBefore = -1, gamesAfterAssisted = -1, gamesAfterAlone = -1;
     {
         DirectXLib directX;
@@ -292,6 +315,10 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             EXPECT_EQ(1, directX.screenshotRequested) << "the platform did not see F11";
             player.Frame();
             EXPECT_EQ(0, directX.screenshotRequested) << "the frame's end took no screenshot";
+            // What the frame showed, to compare with the file later.
+            for (int y = 4; y < 768; y += 97)
+                for (int x = 3; x < 1024; x += 101)
+                    shown.push_back({x, y, directX.ReadPixel(x, y) & 0xFFFFFFu});
             EXPECT_EQ(MenuSystem::MainPage, menus.page) << "F11 changed the menu page";
 
             // --- the end through the credits ---
@@ -357,8 +384,18 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             pictures.push_back(entry.path());
     }
     ASSERT_EQ(1u, pictures.size()) << "F11 should leave one \"File *.bmp\"";
-    const size_t colours = BmpColourCount(ReadWhole(pictures[0]));
+    const std::string picture = ReadWhole(pictures[0]);
+    const size_t colours = BmpColourCount(picture);
     EXPECT_GT(colours, 64u) << pictures[0] << " looks blank: " << colours << " colours";
+    int differing = 0;
+    for (const Sample& sample : shown) {
+        const uint32_t saved = BmpPixel(picture, sample.x, sample.y);
+        if (saved != sample.rgb && ++differing <= 3)
+            ADD_FAILURE() << "screenshot pixel (" << sample.x << ", " << sample.y << "): expected "
+                          << std::hex << sample.rgb << " as shown, got " << saved << std::dec;
+    }
+    EXPECT_EQ(0, differing) << "of " << shown.size() << " pixels the screenshot differs from the "
+                            << "frame shown";
 
     work.Leave();
     std::printf("journey: %d frames\n", frameCount);
