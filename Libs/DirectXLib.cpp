@@ -380,6 +380,10 @@ int DirectXLib::HandleWindowEvent(const SDL_Event& event) {
         HandleWindowChange(CloseWindow);
         return 1;
     }
+    if (event.type == SDL_DROPFILE || event.type == SDL_DROPTEXT) {
+        SDL_free(event.drop.file); // dropped files are not for the game, but their text is ours
+        return 0;
+    }
     if (event.type != SDL_WINDOWEVENT) return 0;
     switch (event.window.event) {
     case SDL_WINDOWEVENT_CLOSE:

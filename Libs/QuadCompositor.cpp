@@ -75,11 +75,12 @@ void CompositeRow(uint32_t* dst, const uint32_t* texels, const int* columns, int
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i tint = _mm_unpacklo_epi8(_mm_set1_epi32(int(factor)), zero);
+    const __m128i counts = _mm_set1_epi32(additive ? 0x00FFFFFF : -1);
     for (; i + 4 <= count; i += 4) {
         __m128i t = _mm_set_epi32(int(texels[columns[i + 3]]), int(texels[columns[i + 2]]),
                                   int(texels[columns[i + 1]]), int(texels[columns[i]]));
-        // Four fully transparent texels (premultiplied: all zero) leave the target alone.
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(t, zero)) == 0xFFFF) continue;
+        // Four texels that change nothing (premultiplied: all zero; additive: no colour).
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(t, counts), zero)) == 0xFFFF) continue;
         __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
         __m128i lo =
             BlendTwo(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(t, zero), tint, additive);
