@@ -265,6 +265,19 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             player.TapAndFrame(KeyReturn);
             ASSERT_EQ(0, game.dialogOpen) << "Return on the result dialog did not start anew";
             EXPECT_EQ(0, game.singleBoard.assisted) << "the new game is still marked assisted";
+            // A pause in the menus half way: the game waits behind the resume button.
+            ASSERT_TRUE(player.RunUntil(
+                400, [&] { return game.singleBoard.pieces >= 3; }, [&] { player.Tap(KeySpace); }))
+                << "three hard drops did not land within 400 frames";
+            const int piecesAtPause = game.singleBoard.pieces;
+            player.TapAndFrame(KeyEscape);
+            ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not pause the game";
+            ASSERT_TRUE(player.RunUntil(5, [&] {
+                return menus.mainWindow.GetControl(17)->visible;
+            })) << "no resume button within 5 frames of the pause";
+            player.ClickControl(menus.mainWindow, 17);
+            ASSERT_EQ(Loop::GameRuns, loop.programState) << "the resume button did not resume";
+            EXPECT_EQ(piecesAtPause, game.singleBoard.pieces) << "the resumed game started anew";
             ASSERT_TRUE(player.RunUntil(
                 3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the second game within 3000 frames";
