@@ -176,17 +176,24 @@ struct Sample {
     uint32_t rgb;
 };
 
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
 // The keys of the settings file's lines, in file order.
 std::vector<std::string> IniKeys(const std::string& text) {
     std::vector<std::string> keys;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
+    for (const std::string& line : SplitLines(text)) {
         size_t equals = line.find('=');
         if (equals != std::string::npos) keys.push_back(line.substr(0, equals));
-        start = end + 1;
     }
     return keys;
 }
@@ -321,6 +328,14 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                     << "Escape did not lead back from page " << visit.page;
             }
             ASSERT_EQ(MenuSystem::MainPage, menus.page);
+            // The statistics page showed player 1's games: the sixth cell of its row.
+            std::string shownGames = "(no row)";
+            for (const auto& row : menus.scoreRows) {
+                std::vector<std::string> cells = SplitLines(row.second);
+                if (cells.size() > 5 && cells[0] == menus.player1->name) shownGames = cells[5];
+            }
+            EXPECT_EQ(std::to_string(gamesAfterAlone), shownGames)
+                << "games of player 1 on the statistics page";
 
             // --- a screenshot with F11 ---
             PostSyntheticKey(SdlScancodeF11, 1, 0);
