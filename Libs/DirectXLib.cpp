@@ -13,7 +13,6 @@
 namespace {
 
 DirectXLib* instance = nullptr;
-uint32_t rendererGeneration = 1;
 
 constexpr const char* ModuleName = "Libs\\DirectX";
 constexpr int32_t FormatX8R8G8B8 = 22;
@@ -69,9 +68,6 @@ int DirectXLibEventWatch(void* userData, SDL_Event* event) {
 
 DirectXLib* DirectXLib::Instance() {
     return instance;
-}
-uint32_t DirectXLib::RendererGeneration() {
-    return rendererGeneration;
 }
 
 DirectXLib::DirectXLib() {
@@ -176,10 +172,7 @@ void DirectXLib::CreateFrame() {
 }
 
 void DirectXLib::DestroyFrame() {
-    if (device) {
-        SDL_DestroyRenderer(device);
-        ++rendererGeneration; // every picture it made is gone with it
-    }
+    if (device) SDL_DestroyRenderer(device);
     device = nullptr;
     if (frame) SDL_FreeSurface(frame);
     frame = nullptr;

@@ -63,8 +63,6 @@ public:
     DirectXLib& operator=(const DirectXLib&) = delete;
 
     static DirectXLib* Instance();
-    // Bumped whenever a renderer goes away; pictures made by an older one are gone with it.
-    static uint32_t RendererGeneration();
 
     // Icons are resource ids of the executable (107 large, 108 small).
     void CreateMainWindow(const std::string& caption, int largeIcon, int smallIcon, int fullScreen,

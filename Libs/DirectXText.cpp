@@ -2,6 +2,7 @@
 // width, and each line is rasterised the first time it is drawn.
 #include "Libs/DirectXLib.h"
 
+#include "Libs/QuadCompositor.h"
 #include "Libs/Win1252.h"
 
 #include <SDL.h>
@@ -60,17 +61,8 @@ std::string WithoutLineBreaks(const std::string& text) {
 } // namespace
 
 TextLayout* DirectXLib::Layout(Font* font, const std::string& text, int wrapWidth) {
-    uint32_t generation = RendererGeneration();
-    if (TextLayout* found = font->cache.Find(text, wrapWidth, framesPresented)) {
-        // Pictures of an earlier renderer went away with it.
-        if (found->generation != generation) {
-            for (TextLine& line : found->lines) line.texture = nullptr;
-            found->generation = generation;
-        }
-        return found;
-    }
+    if (TextLayout* found = font->cache.Find(text, wrapWidth, framesPresented)) return found;
     TextLayout layout;
-    layout.generation = generation;
     layout.lineHeight = TTF_FontHeight(font->font);
     if (wrapWidth < 0) {
         AddLine(layout, font->font, WithoutLineBreaks(text));
@@ -93,46 +85,57 @@ TextLayout* DirectXLib::Layout(Font* font, const std::string& text, int wrapWidt
 void DirectXLib::DrawText(int x, int y, const std::string& text, Font* font, uint32_t colour,
                           int alignment, int w, int h, int mode) {
     Font* f = font ? font : &defaultFont;
-    if (!device || !f->font || text.empty()) return;
+    if (!frame || !f->font || text.empty()) return;
     bool singleLine = mode != 0;
-    bool clip = w != 0 && h != 0;
     TextLayout* layout = Layout(f, text, singleLine ? -1 : std::max(w, 0));
 
     int top = y;
     if (mode == 2) top = y + (h - layout->lineHeight) / 2;
     if (mode == 3) top = y + h - layout->lineHeight;
-    bool outside = top < y || top + layout->height > y + h || layout->width > w;
-    if (clip && outside) {
-        SDL_Rect box{x, y, w, h};
-        SDL_RenderSetClipRect(device, &box);
+
+    // The lines go through the quad compositor into the box (clipped) or the whole picture.
+    PixelBlock target{static_cast<uint32_t*>(frame->pixels), frame->w, frame->h, frame->pitch / 4};
+    int originX = 0, originY = 0;
+    if (w != 0 && h != 0) {
+        int left = std::max(x, 0), right = std::min(x + w, frame->w);
+        int boxTop = std::max(y, 0), bottom = std::min(y + h, frame->h);
+        if (left >= right || boxTop >= bottom) return;
+        target.pixels += size_t(boxTop) * target.pitch + left;
+        target.width = right - left;
+        target.height = bottom - boxTop;
+        originX = left;
+        originY = boxTop;
     }
+    SDL_RenderFlush(device); // fills and lines queued before the text go first
+
     int lineTop = top;
     for (TextLine& line : layout->lines) {
-        if (!line.texture && !line.utf8.empty()) {
-            SDL_Surface* surface =
+        if (!line.picture && !line.utf8.empty()) {
+            SDL_Surface* rendered =
                 TTF_RenderUTF8_Blended(f->font, line.utf8.c_str(), SDL_Color{255, 255, 255, 255});
-            if (surface) {
-                line.texture = SDL_CreateTextureFromSurface(device, surface);
-                line.textureWidth = surface->w;
-                line.textureHeight = surface->h;
-                SDL_FreeSurface(surface);
+            if (rendered) {
+                line.picture = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+                SDL_FreeSurface(rendered);
+            }
+            if (line.picture) {
+                PixelBlock p{static_cast<uint32_t*>(line.picture->pixels), line.picture->w,
+                             line.picture->h, line.picture->pitch / 4};
+                PremultiplyAlpha(p);
                 ++f->cache.linesRendered;
             }
         }
-        if (line.texture) {
+        if (line.picture) {
             int left = x;
             if (alignment == 1) left = x + (w - line.width) / 2;
             if (alignment == 2) left = x + w - line.width;
-            SDL_SetTextureColorMod(line.texture, (colour >> 16) & 0xFF, (colour >> 8) & 0xFF,
-                                   colour & 0xFF);
-            SDL_SetTextureAlphaMod(line.texture, colour >> 24);
-            SDL_SetTextureBlendMode(line.texture, SDL_BLENDMODE_BLEND);
-            SDL_Rect dest{left, lineTop, line.textureWidth, line.textureHeight};
-            SDL_RenderCopy(device, line.texture, nullptr, &dest);
+            PixelBlock image{static_cast<uint32_t*>(line.picture->pixels), line.picture->w,
+                             line.picture->h, line.picture->pitch / 4};
+            Rect whole{0, 0, image.width, image.height};
+            CompositeQuad(target, image, whole, left - originX, lineTop - originY, image.width,
+                          image.height, colour, 0.0f, false);
         }
         lineTop += layout->lineHeight;
     }
-    if (clip && outside) SDL_RenderSetClipRect(device, nullptr);
 }
 
 void DirectXLib::MeasureText(const std::string& text, Font* font, int alignment, int& w, int& h,

@@ -1,7 +1,5 @@
 #include "Libs/TextCache.h"
 
-#include "Libs/DirectXLib.h"
-
 #include <SDL.h>
 
 TextCache::~TextCache() {
@@ -41,11 +39,9 @@ void TextCache::MakeRoom(uint64_t frame) {
 }
 
 void TextCache::DestroyPictures(TextLayout& layout) {
-    DirectXLib* dx = DirectXLib::Instance();
-    bool alive = dx && dx->device && layout.generation == DirectXLib::RendererGeneration();
     for (TextLine& line : layout.lines) {
-        if (line.texture && alive) SDL_DestroyTexture(line.texture);
-        line.texture = nullptr;
+        if (line.picture) SDL_FreeSurface(line.picture);
+        line.picture = nullptr;
     }
 }
 

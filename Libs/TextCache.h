@@ -5,16 +5,14 @@
 #include <unordered_map>
 #include <vector>
 
-struct SDL_Texture;
+struct SDL_Surface;
 
-// One line of a laid-out text; its picture is rendered (white, tinted when drawn) the first
-// time the line is drawn.
+// One line of a laid-out text; its picture is rendered (white, premultiplied, tinted when
+// drawn) the first time the line is drawn.
 struct TextLine {
     std::string utf8;
     int width = 0;
-    SDL_Texture* texture = nullptr;
-    int textureWidth = 0;
-    int textureHeight = 0;
+    SDL_Surface* picture = nullptr;
 };
 
 // A text broken into lines for one wrapping width, with its size.
@@ -24,7 +22,6 @@ struct TextLayout {
     int height = 0;
     int lineHeight = 0;
     uint64_t lastUsedFrame = 0;
-    uint32_t generation = 0; // the renderer that made the line pictures
 };
 
 // The texts one font has laid out and rendered, keyed by text and wrapping width. Bounded:
@@ -41,7 +38,7 @@ public:
     // wrapWidth: the box width in the wrapping mode, -1 for one line, 0 for unbounded.
     TextLayout* Find(const std::string& text, int wrapWidth, uint64_t frame);
     TextLayout& Insert(const std::string& text, int wrapWidth, TextLayout layout, uint64_t frame);
-    // Destroys every line picture (only those whose renderer still lives) and forgets all.
+    // Frees every line picture and forgets all.
     void Clear();
     size_t Size() const { return entries.size(); }
 
