@@ -205,6 +205,16 @@ std::string IniValue(const std::string& text, const std::string& key) {
     return text.substr(at, text.find('\n', at) - at);
 }
 
+// The result dialog's label tells of the player, with every placeholder filled.
+void ExpectResultShown(Game& game, const std::string& playerName) {
+    GuiControl* label = game.dialog().GetControl(Game::ResultLabel);
+    ASSERT_NE(nullptr, label) << "the result dialog has no label";
+    EXPECT_NE(std::string::npos, label->text.find(playerName))
+        << "expected the result to name " << playerName << ", got \"" << label->text << "\"";
+    EXPECT_EQ(std::string::npos, label->text.find('%'))
+        << "a placeholder was left in the result \"" << label->text << "\"";
+}
+
 } // namespace
 
 TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
@@ -265,7 +275,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                 3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the assisted game within 3000 frames";
             EXPECT_EQ(&game.singlePlayerDialog, &game.dialog()) << "not the one-player result";
-            EXPECT_FALSE(game.resultText().empty()) << "the result dialog shows no result";
+            ExpectResultShown(game, menus.player1->name);
             gamesAfterAssisted = static_cast<int>(menus.player1->gamesPlayed);
 
             // Another game from the dialog (Return on "yes"), this time played alone.
@@ -306,6 +316,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                 3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the game against the computer within 3000 frames";
             EXPECT_EQ(&game.twoPlayerDialog, &game.dialog());
+            ExpectResultShown(game, menus.player1->name);
             EXPECT_EQ(1, game.rightWins)
                 << "the left board was to lose (left wins " << game.leftWins << ")";
             player.TapAndFrame(KeyEscape);
