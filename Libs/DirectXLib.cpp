@@ -471,7 +471,6 @@ int DirectXLib::IsMouseInRect(int left, int top, int right, int bottom) {
 }
 
 void DirectXLib::ShowCursor(int show) {
-    cursorShown = show ? 1 : 0;
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 

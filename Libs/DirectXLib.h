@@ -147,6 +147,5 @@ private:
 
     int rendererLost = 0;    // set by the event watch on a reset the system reports
     int toggleRequested = 0; // F9 seen; switched at the next window-event handling
-    int cursorShown = 1;
     friend int DirectXLibEventWatch(void* userData, SDL_Event* event);
 };

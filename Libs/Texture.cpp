@@ -4,10 +4,8 @@
 #include "Libs/FatalError.h"
 #include "Libs/ImageCache.h"
 #include "Libs/QuadCompositor.h"
-#include "Libs/Win1252.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <utility>
 
