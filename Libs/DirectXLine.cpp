@@ -1,62 +1,71 @@
-// Lines of DirectXLib: solid or patterned, of any width.
+// Lines of DirectXLib: anti-aliased, of any width, solid or patterned, drawn straight into the
+// back buffer.
 #include "Libs/DirectXLib.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// One piece of a line as two triangles, width pixels across.
-void DrawBand(SDL_Renderer* device, float x1, float y1, float x2, float y2, float width,
-              SDL_Color colour) {
-    float dx = x2 - x1, dy = y2 - y1;
-    float length = std::sqrt(dx * dx + dy * dy);
-    if (length <= 0.0f) return;
-    float nx = -dy / length * width * 0.5f, ny = dx / length * width * 0.5f;
-    SDL_Vertex v[4] = {
-        {{x1 + nx, y1 + ny}, colour, {0, 0}},
-        {{x2 + nx, y2 + ny}, colour, {0, 0}},
-        {{x2 - nx, y2 - ny}, colour, {0, 0}},
-        {{x1 - nx, y1 - ny}, colour, {0, 0}},
+// c * coverage (0..1) onto one pixel, normal blending.
+inline uint32_t Cover(uint32_t dst, uint32_t colour, float coverage) {
+    uint32_t a = uint32_t(float(colour >> 24) * coverage + 0.5f);
+    if (a == 0) return dst;
+    uint32_t keep = 255 - a;
+    auto mix = [&](int shift) {
+        uint32_t s = colour >> shift & 0xFF, d = dst >> shift & 0xFF;
+        return ((s * a + d * keep + 127) / 255) << shift;
     };
-    const int indices[6] = {0, 1, 2, 0, 2, 3};
-    SDL_RenderGeometry(device, nullptr, v, 4, indices, 6);
+    uint32_t da = a + ((dst >> 24) * keep + 127) / 255;
+    return da << 24 | mix(16) | mix(8) | mix(0);
 }
 
 } // namespace
 
 void DirectXLib::DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, float width,
                           uint32_t pattern, float scale) {
-    if (!device) return;
-    SDL_Color c{Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour), Uint8(colour >> 24)};
-    SDL_SetRenderDrawBlendMode(device, SDL_BLENDMODE_BLEND);
-    SDL_SetRenderDrawColor(device, c.r, c.g, c.b, c.a);
+    if (!frame || (colour >> 24) == 0) return;
     if (pattern == 0) pattern = 0xFFFFFFFFu;
-    bool thin = width <= 1.5f;
-
-    float fx1 = float(x1), fy1 = float(y1), fx2 = float(x2), fy2 = float(y2);
-    if (pattern == 0xFFFFFFFFu) {
-        if (thin)
-            SDL_RenderDrawLineF(device, fx1, fy1, fx2, fy2);
-        else
-            DrawBand(device, fx1, fy1, fx2, fy2, width, c);
-        return;
-    }
-    // Each bit of the pattern, lowest first, covers `scale` pixels of the line; 1 is drawn.
-    float dx = fx2 - fx1, dy = fy2 - fy1;
-    float length = std::sqrt(dx * dx + dy * dy);
     float step = scale > 0.0f ? scale : 1.0f;
-    if (length <= 0.0f) return;
-    int bit = 0;
-    for (float along = 0.0f; along < length; along += step, bit = (bit + 1) % 32) {
-        if (!(pattern >> bit & 1u)) continue;
-        float end = std::fmin(along + step, length);
-        float ax = fx1 + dx * along / length, ay = fy1 + dy * along / length;
-        float bx = fx1 + dx * end / length, by = fy1 + dy * end / length;
-        if (thin)
-            SDL_RenderDrawLineF(device, ax, ay, bx, by);
-        else
-            DrawBand(device, ax, ay, bx, by, width, c);
+    float half = std::max(width, 1.0f) * 0.5f;
+
+    // Pixel centres are at +0.5; the line runs between the two points' pixel centres.
+    float ax = x1 + 0.5f, ay = y1 + 0.5f, bx = x2 + 0.5f, by = y2 + 0.5f;
+    float dx = bx - ax, dy = by - ay;
+    float length = std::sqrt(dx * dx + dy * dy);
+    float ux = length > 0.0f ? dx / length : 1.0f, uy = length > 0.0f ? dy / length : 0.0f;
+    float reach = half + 1.0f;
+
+    int left = std::max(int(std::floor(std::min(ax, bx) - reach)), 0);
+    int right = std::min(int(std::ceil(std::max(ax, bx) + reach)), frame->w);
+    int top = std::max(int(std::floor(std::min(ay, by) - reach)), 0);
+    int bottom = std::min(int(std::ceil(std::max(ay, by) + reach)), frame->h);
+    if (left >= right || top >= bottom) return;
+
+    SDL_RenderFlush(device); // what was queued before the line goes first
+    for (int py = top; py < bottom; ++py) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(frame->pixels) +
+                                                    size_t(py) * frame->pitch);
+        float cy = py + 0.5f - ay;
+        // Only the columns near the line: |(x - ax) * -uy + cy * ux| <= reach.
+        int from = left, to = right;
+        if (std::fabs(uy) > 1e-3f) {
+            float xa = ax + (cy * ux - reach) / uy, xb = ax + (cy * ux + reach) / uy;
+            from = std::max(from, int(std::floor(std::min(xa, xb))));
+            to = std::min(to, int(std::ceil(std::max(xa, xb))) + 1);
+        }
+        for (int px = from; px < to; ++px) {
+            float cx = px + 0.5f - ax;
+            float along = std::clamp(cx * ux + cy * uy, 0.0f, length);
+            float ox = cx - along * ux, oy = cy - along * uy;
+            float coverage = std::min(1.0f, half + 0.5f - std::sqrt(ox * ox + oy * oy));
+            if (coverage <= 0.0f) continue;
+            // Each bit of the pattern, lowest first, covers `scale` pixels; 0 bits are gaps.
+            int bit = int(along / step) % 32;
+            if (!(pattern >> bit & 1u)) continue;
+            row[px] = Cover(row[px], colour, coverage);
+        }
     }
 }

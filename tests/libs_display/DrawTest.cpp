@@ -193,6 +193,18 @@ TEST_F(DisplayTest, LinesSolidWideAndPatterned) {
                   {35, 90, White},
                   {50, 90, Black}},
                  "lines");
+
+    // A slanting line is anti-aliased: its edges have pixels between ink and paper.
+    dx->DrawLine(200, 200, 300, 250, 0xFF000000, 2.0f, 0, 1.0f);
+    int partial = 0, full = 0;
+    for (int y = 195; y < 256; ++y)
+        for (int x = 195; x < 306; ++x) {
+            uint32_t grey = dx->ReadPixel(x, y) & 0xFF;
+            partial += grey > 30 && grey < 225;
+            full += grey <= 30;
+        }
+    EXPECT_GT(partial, 50) << "edge pixels of the slanting line";
+    EXPECT_GT(full, 50) << "inner pixels of the slanting line";
 }
 
 TEST_F(DisplayTest, QuadsPartlyOffTheBackBufferDrawWhatIsVisible) {
