@@ -49,9 +49,9 @@ public:
     uint32_t clientWidth = 0;
     uint32_t clientHeight = 0;
     int32_t savedScreenSaverActive = 0;
-    // The picture is composed in memory and handed to the window once per frame: textured quads
-    // by the game's own compositor, text, lines and fills by a software renderer over it.
-    SDL_Renderer* device = nullptr;    // draws into `frame`; made again only with a new size
+    // The picture is composed in memory and handed to the window once per frame: quads, text
+    // and lines by the game's own compositor, fills by a software renderer over the same pixels.
+    SDL_Renderer* device = nullptr;    // fills `frame`; made again only with a new size
     SDL_Surface* frame = nullptr;      // the back buffer, ARGB
     SDL_Renderer* presenter = nullptr; // the window's renderer, accelerated where present
     SDL_Texture* screen = nullptr;     // the frame's copy on the presenter (lost on a reset)
