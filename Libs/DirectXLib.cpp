@@ -125,7 +125,10 @@ void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     else
         flags |= SDL_WINDOW_RESIZABLE;
-    window = SDL_CreateWindow(Win1252ToUtf8(caption).c_str(), 50, 50, 1024, 768, flags);
+    // Full screen starts at the screen's corner, so that even without a window manager to
+    // enlarge it the picture is where the player looks.
+    int position = fullScreen ? 0 : 50;
+    window = SDL_CreateWindow(Win1252ToUtf8(caption).c_str(), position, position, 1024, 768, flags);
     // The window system shows one icon and scales it: the large one where it can be read.
     for (int resource : {largeIcon, smallIcon}) {
         const char* file = IconFile(resource);
