@@ -8,9 +8,8 @@ bool ConfigFile::read(const std::string& path) {
     LineReader reader;
     if (!reader.open(path)) return false;
     std::string line;
-    while (reader.nextLine(line)) {
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
+    size_t equals;
+    while (reader.nextEntry(line, equals)) {
         entries.SelectOrInsert(line.substr(0, equals)) = line.substr(equals + 1);
     }
     return true;

@@ -26,9 +26,8 @@ bool LanguageTable::Load(const std::string& path) {
     LineReader reader;
     if (!reader.open(path)) return false;
     std::string line;
-    while (reader.nextLine(line)) {
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
+    size_t equals;
+    while (reader.nextEntry(line, equals)) {
         const std::string_view view(line);
         texts.SelectOrInsert(parseDecimal(view.substr(0, equals))) =
             withLineBreaks(view.substr(equals + 1));

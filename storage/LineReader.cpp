@@ -54,3 +54,11 @@ int parseDecimal(std::string_view text) {
     if (value > INT_MAX) value = INT_MAX;
     return static_cast<int>(value);
 }
+
+bool LineReader::nextEntry(std::string& line, size_t& equals) {
+    while (nextLine(line)) {
+        equals = line.find('=');
+        if (equals != std::string::npos) return true;
+    }
+    return false;
+}

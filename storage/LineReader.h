@@ -18,6 +18,8 @@ public:
     bool open(const std::string& path);
     // False at the end of the file or at an over-long line (the reading then ends).
     bool nextLine(std::string& line);
+    // The next "key=value" line, split at its first "="; lines without one are passed over.
+    bool nextEntry(std::string& line, size_t& equals);
     void close();
 
 private:
