@@ -80,16 +80,28 @@ step "an empty language folder"
 rm -rf "$work/language" "$work/data" && mkdir "$work/language"
 (cd "$work" && exec "$game_dir/brixel") >"$work/game.log" 2>&1 </dev/null &
 game_pid=$!
-# The report is shown in a message box; a person reads it and clicks its OK button, which sits
-# centred at the bottom of the box.
-for _ in $(seq 1 30); do
-    kill -0 "$game_pid" 2>/dev/null || break
+# The report is shown in a message box centred on the screen; a person reads it and clicks its
+# OK button, centred at the bottom of the box. Where the box's window can be found its button is
+# clicked; otherwise the middle of the screen is searched with clicks, which miss harmlessly.
+click_ok() {
     for w in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
         [ "$(xdotool getwindowname "$w" 2>/dev/null)" = brixel ] && continue
         eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
         [ "${WIDTH:-0}" -gt 50 ] && [ "${WIDTH:-0}" -lt 1000 ] || continue
         xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 25)) click 1
     done
+}
+sleep 3
+for pass in $(seq 1 20); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    if [ "$pass" -le 3 ]; then
+        click_ok
+    else
+        for y in $(seq 250 10 540); do
+            kill -0 "$game_pid" 2>/dev/null || break
+            xdotool mousemove 512 "$y" click 1
+        done
+    fi
     sleep 1
 done
 status=0
