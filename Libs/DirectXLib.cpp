@@ -1,11 +1,11 @@
 #include "Libs/DirectXLib.h"
+#include "Libs/WindowIcons.h"
 
 #include "Libs/FatalError.h"
 #include "Libs/Tick.h"
 #include "Libs/Win1252.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstdio>
 #include <cstring>
@@ -101,20 +101,6 @@ DirectXLib::~DirectXLib() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-namespace {
-// The executable's icon resources are pictures in the content's icon folder.
-const char* IconFile(int resource) {
-    switch (resource) {
-    case 107:
-        return "icon/brixel.png";
-    case 108:
-        return "icon/brixel-32.png";
-    default:
-        return nullptr;
-    }
-}
-} // namespace
-
 void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int smallIcon,
                                   int fullScreen, const std::string& version) {
     versionText = version;
@@ -129,15 +115,7 @@ void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int
     // enlarge it the picture is where the player looks.
     int position = fullScreen ? 0 : 50;
     window = SDL_CreateWindow(Win1252ToUtf8(caption).c_str(), position, position, 1024, 768, flags);
-    // The window system shows one icon and scales it: the large one where it can be read.
-    for (int resource : {largeIcon, smallIcon}) {
-        const char* file = IconFile(resource);
-        SDL_Surface* icon = file && window ? IMG_Load(file) : nullptr;
-        if (!icon) continue;
-        SDL_SetWindowIcon(window, icon);
-        SDL_FreeSurface(icon);
-        break;
-    }
+    if (window) SetWindowIcons(window, largeIcon, smallIcon);
     presentParams = PresentParams{};
     presentParams.windowed = fullScreen ? 0 : 1;
 }

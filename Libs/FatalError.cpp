@@ -111,7 +111,7 @@ void FatalError(const std::string& message, int line, const char* sourceFile, ui
                                          hooks.adapterDescription);
     std::time_t now = std::time(nullptr);
     std::tm utc{};
-    gmtime_r(&now, &utc);
+    if (const std::tm* known = std::gmtime(&now)) utc = *known; // only this thread runs now
     AppendFatalLog(FatalLogName,
                    FatalLogHeader(utc.tm_mday, utc.tm_mon + 1, utc.tm_year + 1900, utc.tm_hour,
                                   utc.tm_min, utc.tm_sec),

@@ -4,7 +4,6 @@
 #include "Libs/Win1252.h"
 
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cstring>
 #include <map>
@@ -13,26 +12,6 @@ namespace {
 
 // A face name longer than this does not fit a font description.
 constexpr size_t MaxFaceLength = 31;
-
-std::string MatchFontFile(const std::string& family, bool bold) {
-    if (!FcInit()) return {};
-    FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return {};
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    std::string file;
-    FcChar8* path = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
-        file = reinterpret_cast<const char*>(path);
-    if (match) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    return file;
-}
 
 _TTF_Font* OpenFace(const std::string& face, int size, bool bold) {
     for (const std::string& family : {face, std::string("sans-serif")}) {

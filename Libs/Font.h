@@ -40,5 +40,10 @@ public:
 void ReleaseResource(Font& font);
 void ReleaseInterface(Font& font);
 
-// The font file fontconfig picks for a face ("Arial" finds Liberation Sans); empty when none.
+// The font file for a face (Windows-1252 name), looked up once per face and weight; empty when
+// none. "Arial" finds Liberation Sans where Arial is not installed.
 std::string FindFontFile(const std::string& face, int bold);
+
+// The system's own look-up (fontconfig, or the Windows fonts folder with the game's packaged
+// stand-in): a UTF-8 family name to a font file, empty when none.
+std::string MatchFontFile(const std::string& family, bool bold);

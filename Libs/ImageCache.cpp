@@ -1,6 +1,7 @@
 #include "Libs/ImageCache.h"
 
 #include "Libs/QuadCompositor.h"
+#include "Libs/SystemFiles.h"
 #include "Libs/Win1252.h"
 
 #include <SDL.h>
@@ -53,10 +54,10 @@ SDL_Surface* Decode(const std::string& path, uint32_t colourKey) {
 namespace ImageCache {
 
 SDL_Surface* Acquire(const std::string& fileName, uint32_t colourKey) {
-    std::string path = Win1252ToUtf8(fileName);
+    const std::filesystem::path path = SystemFiles::PathOf(Win1252ToUtf8(fileName));
     std::error_code error;
     // Relative names are relative to the working folder of the moment.
-    std::string where = std::filesystem::absolute(path, error).string();
+    std::string where = SystemFiles::NameOf(std::filesystem::absolute(path, error));
     auto written = std::filesystem::last_write_time(path, error);
     uintmax_t size = error ? 0 : std::filesystem::file_size(path, error);
     if (error) return nullptr;
@@ -73,7 +74,7 @@ SDL_Surface* Acquire(const std::string& fileName, uint32_t colourKey) {
         entries.erase(it);
         break;
     }
-    SDL_Surface* pixels = Decode(path, colourKey);
+    SDL_Surface* pixels = Decode(SystemFiles::NameOf(path), colourKey);
     if (!pixels) return nullptr;
     entries.push_front(Entry{where, colourKey, written, size, pixels});
     while (int(entries.size()) > Capacity) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "Libs/Platform.h"
+#include "Libs/SystemFiles.h"
+#include "Libs/Win1252.h"
 #include "gui/GuiManager.h"
 
 namespace {
@@ -87,7 +89,7 @@ void GuiManager::LoadSkin(const std::string& name, DirectXLib* newDirectX, Input
     fonts.Clear();
     lastFont = nullptr;
 
-    std::FILE* file = std::fopen(("skin/" + name + ".style").c_str(), "r");
+    std::FILE* file = SystemFiles::Open(Win1252ToUtf8("skin/" + name + ".style"), "rb");
     if (!file) return;
     // Longer lines arrive in pieces of at most 999 bytes, each handled as a line of its own.
     char buffer[1000];

@@ -1,25 +1,9 @@
 #include "storage/AtomicFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
+#include "Libs/SystemFiles.h"
 
 namespace {
 long writeBudget = -1; // test seam: bytes left before writes fail; negative is unlimited
-
-// The rename itself reaches the disk only with the folder's own entry.
-void syncFolder(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (handle < 0) return;
-    fsync(handle);
-    ::close(handle);
-}
-
 } // namespace
 
 void AtomicFile::failWritesAfter(long bytes) {
@@ -33,13 +17,8 @@ AtomicFile::~AtomicFile() {
 bool AtomicFile::open(const std::string& path) {
     abandon();
     target = path;
-    std::vector<char> name(path.begin(), path.end());
-    for (char c : std::string(".XXXXXX")) name.push_back(c);
-    name.push_back('\0');
-    descriptor = mkstemp(name.data());
+    descriptor = SystemFiles::CreateTemporary(path, temporary);
     if (descriptor < 0) return false;
-    temporary = name.data();
-    fchmod(descriptor, 0644);
     failed = false;
     return true;
 }
@@ -54,8 +33,7 @@ bool AtomicFile::write(const void* data, size_t size) {
             failed = true; // the simulated full disk
             return false;
         }
-        const ssize_t written = ::write(descriptor, bytes, chunk);
-        if (written < 0 && errno == EINTR) continue;
+        const long written = SystemFiles::Write(descriptor, bytes, chunk);
         if (written <= 0) {
             failed = true;
             return false;
@@ -69,20 +47,20 @@ bool AtomicFile::write(const void* data, size_t size) {
 
 bool AtomicFile::commit(bool sync) {
     if (descriptor < 0) return false;
-    bool ok = !failed && (!sync || fsync(descriptor) == 0);
-    ok = ::close(descriptor) == 0 && ok;
+    bool ok = !failed && (!sync || SystemFiles::Sync(descriptor));
+    ok = SystemFiles::Close(descriptor) && ok;
     descriptor = -1;
-    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (ok && sync) syncFolder(target);
-    if (!ok) std::remove(temporary.c_str());
+    if (ok) ok = SystemFiles::Replace(temporary, target);
+    if (ok && sync) SystemFiles::SyncFolderOf(target);
+    if (!ok) SystemFiles::Remove(temporary);
     temporary.clear();
     return ok;
 }
 
 void AtomicFile::abandon() {
     if (descriptor < 0) return;
-    ::close(descriptor);
+    SystemFiles::Close(descriptor);
     descriptor = -1;
-    std::remove(temporary.c_str());
+    SystemFiles::Remove(temporary);
     temporary.clear();
 }

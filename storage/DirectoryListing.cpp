@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "Libs/SystemFiles.h"
 #include "Libs/Win1252.h"
 
 namespace {
@@ -50,10 +51,11 @@ void DirectoryListing::start() {
     open = true;
 
     std::error_code error;
-    fs::directory_iterator it(folder.empty() ? "/" : Win1252ToUtf8(folder), error);
+    fs::directory_iterator it(SystemFiles::PathOf(folder.empty() ? "/" : Win1252ToUtf8(folder)),
+                              error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name;
-        if (!Utf8ToWin1252(it->path().filename().string(), name)) continue;
+        if (!Utf8ToWin1252(SystemFiles::NameOf(it->path().filename()), name)) continue;
         if (name == "." || name == ".." || !matches(namePattern, name)) continue;
         std::error_code ignored;
         const int32_t directory = it->is_directory(ignored) ? 1 : 0;

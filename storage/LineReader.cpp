@@ -3,13 +3,15 @@
 #include <climits>
 #include <cstdint>
 
+#include "Libs/SystemFiles.h"
+
 LineReader::~LineReader() {
     close();
 }
 
 bool LineReader::open(const std::string& path) {
     close();
-    file = std::fopen(path.c_str(), "rb");
+    file = SystemFiles::Open(path, "rb");
     return file != nullptr;
 }
 

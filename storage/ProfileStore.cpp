@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "Libs/SystemFiles.h"
 #include "Libs/Win1252.h"
 #include "storage/AtomicFile.h"
 #include "storage/DirectoryListing.h"
@@ -62,7 +63,7 @@ uint32_t legacyCheckValue(PlayerProfile& p) {
 
 std::vector<char> readWhole(const std::string& path, bool& ok) {
     std::vector<char> bytes;
-    FILE* in = std::fopen(path.c_str(), "rb");
+    FILE* in = SystemFiles::Open(path, "rb");
     ok = in != nullptr;
     if (!in) return bytes;
     char buffer[4096];
@@ -144,7 +145,7 @@ int readProfileFile(const std::string& path, PlayerProfile& profile) {
 }
 
 bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
-    FILE* file = std::fopen(path.c_str(), "rb");
+    FILE* file = SystemFiles::Open(path, "rb");
     if (!file) return false;
     unsigned char bytes[legacySize];
     const size_t got = std::fread(bytes, 1, legacySize, file);
@@ -215,5 +216,5 @@ void saveProfiles(const ProfileList& profiles) {
 }
 
 bool deleteProfileFile(const std::string& name) {
-    return std::remove(profilePath(name).c_str()) == 0;
+    return SystemFiles::Remove(profilePath(name));
 }

@@ -1,5 +1,7 @@
 #include "storage/RecordFile.h"
 
+#include "Libs/SystemFiles.h"
+
 void RecordChecksum::update(uint32_t word) {
     if (word == sum) return;
     acc1 += word;
@@ -39,7 +41,7 @@ bool RecordFile::open(const std::string& path, int newMode) {
         return true;
     }
     if (newMode != Reading) return false;
-    input = std::fopen(path.c_str(), "rb");
+    input = SystemFiles::Open(path, "rb");
     if (!input) return false;
     mode = Reading;
     uint32_t first = 0;

@@ -1,11 +1,44 @@
 // Every test runs SDL on its dummy drivers: no window system, no sound card needed.
+#include "tests/TestSupport.h"
+
 #include <cstdlib>
+#include <random>
+#include <system_error>
+
+std::filesystem::path MakeTestFolder(const std::string& prefix) {
+    static std::mt19937_64 names{std::random_device{}()};
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path();
+    for (;;) {
+        std::filesystem::path folder = temporary / (prefix + std::to_string(names() % 1000000007));
+        std::error_code error;
+        if (std::filesystem::create_directory(folder, error)) return folder;
+        if (error) return {};
+    }
+}
+
+void SetTestEnvironment(const char* name, const char* value, bool overwrite) {
+    if (!overwrite && std::getenv(name)) return;
+#ifdef _WIN32
+    _putenv_s(name, value);
+#else
+    setenv(name, value, 1);
+#endif
+}
+
+bool LinkFolder(const std::filesystem::path& target, const std::filesystem::path& link) {
+    std::error_code error;
+    std::filesystem::create_directory_symlink(target, link, error);
+    if (!error) return true;
+    error.clear();
+    std::filesystem::copy(target, link, std::filesystem::copy_options::recursive, error);
+    return !error;
+}
 
 namespace {
 struct DummyDrivers {
     DummyDrivers() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SetTestEnvironment("SDL_VIDEODRIVER", "dummy");
+        SetTestEnvironment("SDL_AUDIODRIVER", "dummy");
     }
 } dummyDrivers;
 } // namespace

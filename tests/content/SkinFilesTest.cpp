@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fontconfig/fontconfig.h>
+#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ContentFiles.h"
+#include "Libs/Font.h"
 
 namespace {
 
@@ -240,13 +241,13 @@ TEST(SkinFiles, DefinesEveryFontAndColourTheGameAsksFor) {
     }
 }
 
-// Faces must be real fonts here, not fontconfig's last resort: the family found must be the
-// face itself or its metric-compatible stand-in.
-TEST(SkinFiles, FontFacesAreFoundByFontconfig) {
+// Faces must be real fonts here, not the system's last resort: the family of the file the game's
+// font look-up finds must be the face itself or its metric-compatible stand-in.
+TEST(SkinFiles, FontFacesAreFoundBySystemLookUp) {
     const std::map<std::string, std::string> standIns = {{"arial", "liberation sans"},
                                                          {"times new roman", "liberation serif"},
                                                          {"courier new", "liberation mono"}};
-    ASSERT_TRUE(FcInit());
+    ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
     auto lower = [](std::string text) {
         for (char& c : text) {
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -256,28 +257,22 @@ TEST(SkinFiles, FontFacesAreFoundByFontconfig) {
     for (const std::string& title : SkinTitles()) {
         Skin skin = ReadSkin("skin/" + title + ".style");
         for (const auto& [name, font] : skin.fonts) {
-            FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(font.face.c_str()));
-            FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-            FcDefaultSubstitute(pattern);
-            FcResult result = FcResultNoMatch;
-            FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+            const std::string file = MatchFontFile(font.face, font.bold == 1);
             std::string family;
-            FcChar8* found = nullptr;
-            if (match && FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch) {
-                family = lower(reinterpret_cast<const char*>(found));
+            if (TTF_Font* opened = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), 12)) {
+                const char* found = TTF_FontFaceFamilyName(opened);
+                family = lower(found ? found : "");
+                TTF_CloseFont(opened);
             }
             std::string wanted = lower(font.face);
             auto standIn = standIns.find(wanted);
             EXPECT_TRUE(family == wanted ||
                         (standIn != standIns.end() && family == standIn->second))
                 << title << ": font " << name << " asks for \"" << font.face
-                << "\", fontconfig gives \"" << family << "\"";
-            if (match) {
-                FcPatternDestroy(match);
-            }
-            FcPatternDestroy(pattern);
+                << "\", the look-up gives \"" << file << "\" of the family \"" << family << "\"";
         }
     }
+    TTF_Quit();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "GuiTestSupport.h"
+#include "tests/TestSupport.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -70,8 +70,7 @@ font = standard, Arial, 14, 0
 } // namespace
 
 TestPlatform::TestPlatform() {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("brixel-gui-test-" + std::to_string(::getpid()));
+    const auto dir = MakeTestFolder("brixel-gui-test-");
     std::filesystem::create_directories(dir / "skin");
     std::filesystem::current_path(dir);
     WriteBmp("skin/test.bmp", 128, 128);

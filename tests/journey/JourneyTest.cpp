@@ -3,6 +3,7 @@
 // it looks at what a player would find in the working folder.
 #include <gtest/gtest.h>
 
+#include "tests/TestSupport.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +13,6 @@
 #include <iterator>
 #include <set>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "Libs/Platform.h"
@@ -51,15 +51,11 @@ struct WorkingFolder {
 
     bool Enter() {
         previous = fs::current_path();
-        char name[] = "/tmp/brixel-journey-XXXXXX";
-        if (mkdtemp(name) == nullptr) return false;
-        folder = name;
-        for (const char* content : {"images", "sounds", "skin", "language"}) {
-            std::error_code error;
-            fs::create_directory_symlink(fs::path(BRIXEL_SOURCE_DIR) / "content" / content,
-                                         folder / content, error);
-            if (error) return false;
-        }
+        folder = MakeTestFolder("brixel-journey-");
+        if (folder.empty()) return false;
+        for (const char* content : {"images", "sounds", "skin", "language"})
+            if (!LinkFolder(fs::path(BRIXEL_SOURCE_DIR) / "content" / content, folder / content))
+                return false;
         fs::current_path(folder);
         return true;
     }
@@ -68,7 +64,7 @@ struct WorkingFolder {
         if (folder.empty()) return;
         fs::current_path(previous);
         if (std::getenv("BRIXEL_JOURNEY_KEEP")) {
-            std::printf("journey: the working folder stays at %s\n", folder.c_str());
+            std::printf("journey: the working folder stays at %s\n", folder.string().c_str());
             return;
         }
         std::error_code ignored;

@@ -1,9 +1,9 @@
 #include "DisplayFixture.h"
+#include "tests/TestSupport.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -58,11 +58,8 @@ void WriteBmp(const std::string& path, int w, int h, const std::function<uint32_
 
 void DisplayTest::SetUp() {
     oldFolder = std::filesystem::current_path();
-    folder = std::filesystem::temp_directory_path() /
-             ("brixel_display_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    folder = MakeTestFolder(std::string("brixel_display_") +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_");
     std::filesystem::current_path(folder);
     dx = std::make_unique<DirectXLib>();
     dx->CreateMainWindow("brixel", 107, 108, 0, "1.2");

@@ -1,5 +1,6 @@
 #include "Libs/Sound.h"
 #include "Libs/SoundLib.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ protected:
 
     // SDL's dummy audio driver gives a real mixer without a sound card.
     static void StartMixer(SoundLib& lib, int sharedMode) {
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        SetTestEnvironment("SDL_AUDIODRIVER", "dummy", false);
         lib.Init(sharedMode);
         ASSERT_EQ(lib.performance, 1) << "the mixer did not open on the dummy audio driver";
     }

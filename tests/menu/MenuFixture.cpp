@@ -1,4 +1,5 @@
 #include "MenuFixture.h"
+#include "tests/TestSupport.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -97,9 +98,8 @@ std::string languageText(int id) {
 
 void MenuFixture::SetUp() {
     previousFolder = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "brixel-menu-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
+    folder = MakeTestFolder("brixel-menu-");
+    ASSERT_FALSE(folder.empty());
     fs::current_path(folder);
     prepareContent();
 

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
+
+#include "tests/TestSupport.h"
 #include <vector>
 
 // Every test runs in a fresh empty working folder, removed afterwards.
@@ -13,9 +14,8 @@ class TempFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previous = std::filesystem::current_path();
-        char name[] = "/tmp/brixel-storage-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(name));
-        folder = name;
+        folder = MakeTestFolder("brixel-storage-");
+        ASSERT_FALSE(folder.empty());
         std::filesystem::current_path(folder);
     }
     void TearDown() override {

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+// The file operations whose system calls differ between Linux and Windows. Paths are UTF-8
+// (the game's Windows-1252 names are converted before they get here); on Windows they reach
+// the system through its wide-character calls, so every name the game can spell is a file name.
+namespace SystemFiles {
+
+std::FILE* Open(const std::string& path, const char* mode);
+bool Remove(const std::string& path);
+
+// Creates a new file beside `target` under an unused name of the pattern "<target>.XXXXXX" and
+// opens it for writing; the descriptor, or -1 (created is then untouched).
+int CreateTemporary(const std::string& target, std::string& created);
+long Write(int descriptor, const void* data, size_t size); // bytes written; negative on error
+bool Sync(int descriptor);                                 // its data is on the disk
+bool Close(int descriptor);
+
+// Puts `from` in the place of `to` in one step: a reader sees the old file or the new one,
+// never neither, and after a crash one of the two is there whole.
+bool Replace(const std::string& from, const std::string& to);
+// Makes a finished Replace itself survive a power cut (where the system needs a second step).
+void SyncFolderOf(const std::string& path);
+
+// The same on every system.
+std::filesystem::path PathOf(const std::string& path); // UTF-8 to the system's path
+std::string NameOf(const std::filesystem::path& path); // and back
+// Whether the two names reach one file (on a file system that ignores letter case "anna" and
+// "Anna" do).
+bool SameFile(const std::string& a, const std::string& b);
+
+} // namespace SystemFiles

@@ -1,0 +1,60 @@
+// Linux and the other POSIX systems: file names are UTF-8 bytes already.
+#include "Libs/SystemFiles.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace SystemFiles {
+
+std::FILE* Open(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
+bool Remove(const std::string& path) {
+    return std::remove(path.c_str()) == 0;
+}
+
+int CreateTemporary(const std::string& target, std::string& created) {
+    std::vector<char> name(target.begin(), target.end());
+    for (char c : std::string(".XXXXXX")) name.push_back(c);
+    name.push_back('\0');
+    const int descriptor = mkstemp(name.data());
+    if (descriptor < 0) return -1;
+    fchmod(descriptor, 0644); // mkstemp makes it private; a profile is an ordinary file
+    created = name.data();
+    return descriptor;
+}
+
+long Write(int descriptor, const void* data, size_t size) {
+    for (;;) {
+        const ssize_t written = ::write(descriptor, data, size);
+        if (written >= 0 || errno != EINTR) return static_cast<long>(written);
+    }
+}
+
+bool Sync(int descriptor) {
+    return fsync(descriptor) == 0;
+}
+
+bool Close(int descriptor) {
+    return ::close(descriptor) == 0;
+}
+
+bool Replace(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// The rename reaches the disk only with the folder's own entry.
+void SyncFolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0) return;
+    fsync(handle);
+    ::close(handle);
+}
+
+} // namespace SystemFiles
