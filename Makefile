@@ -1,9 +1,17 @@
-# brixel: `make run` plays, `make test` runs every test, `make bench` reports the benchmarks.
+# brixel: `make run` plays, `make test` runs every test, `make bench` reports the benchmarks,
+# `make windows` packs the Windows game (build-windows/brixel-windows.zip), `make test-windows`
+# also runs its tests under wine.
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
+WINDOWS_BUILD ?= build-windows
+WINDOWS_CMAKE_FLAGS ?=
+# The Windows libraries are built once per machine, outside the clone.
+WINDOWS_PREFIX ?= $(shell [ -w /var/cache ] && echo /var/cache/brixel-windows/prefix || \
+	echo $(HOME)/.cache/brixel-windows/prefix)
+WINE_ENV = WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench clean windows test-windows
 
 all: build
 
@@ -27,5 +35,19 @@ bench: build
 		if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
 	done
 
+windows:
+	@tools/install-deps --windows
+	tools/windows-deps $(WINDOWS_PREFIX)
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja \
+		-DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64-x86_64.cmake \
+		-DBRIXEL_WINDOWS_PREFIX=$(WINDOWS_PREFIX) -DBRIXEL_BENCH=OFF $(WINDOWS_CMAKE_FLAGS)
+	@# The build lists the tests by running them under wine: its prefix is made first.
+	$(WINE_ENV) wineboot -i >/dev/null 2>&1 || true
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	tools/windows/pack $(WINDOWS_BUILD) $(WINDOWS_PREFIX)
+
+test-windows: windows
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD)

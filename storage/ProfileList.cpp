@@ -2,6 +2,8 @@
 
 #include "storage/ProfileStore.h"
 
+#include "Libs/SystemFiles.h"
+
 PlayerProfile* addProfile(ProfileList& profiles, const std::string& name) {
     if (profiles.Contains(name)) return nullptr;
     PlayerProfile& profile = profiles.SelectOrInsert(name);
@@ -103,6 +105,14 @@ bool renameProfile(ProfileList& profiles, PlayerProfile* profile, const std::str
     if (!isValidProfileName(profiles, newName, profile)) return false;
     const std::string oldName = profile->name;
     if (!renameProfileEntry(profiles, oldName, newName)) return false;
+    // Where the file system ignores letter case, "anna" and "Anna" are one file: it takes the
+    // new spelling and is written over; deleting "the old one" would delete the profile.
+    const std::string oldPath = profilePath(oldName), newPath = profilePath(newName);
+    if (SystemFiles::SameFile(oldPath, newPath)) {
+        SystemFiles::Replace(oldPath, newPath);
+        saveProfile(*profile);
+        return true;
+    }
     // The old file goes only once the record is safe under its new name.
     if (saveProfile(*profile)) deleteProfileFile(oldName);
     return true;

@@ -1,6 +1,8 @@
 // Every test runs SDL on its dummy drivers: no window system, no sound card needed.
 #include "tests/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <random>
 #include <system_error>
@@ -23,6 +25,19 @@ void SetTestEnvironment(const char* name, const char* value, bool overwrite) {
 #else
     setenv(name, value, 1);
 #endif
+}
+
+void ShareWorkingFolder() {
+    // A Windows death-test child runs the test body again; it keeps what its parent named.
+    if (!GTEST_FLAG_GET(internal_run_death_test).empty()) return;
+    SetTestEnvironment("BRIXEL_TEST_FOLDER", std::filesystem::current_path().string().c_str());
+}
+
+void EnterSharedWorkingFolder() {
+    if (const char* folder = std::getenv("BRIXEL_TEST_FOLDER")) {
+        std::error_code ignored;
+        std::filesystem::current_path(folder, ignored);
+    }
 }
 
 bool LinkFolder(const std::filesystem::path& target, const std::filesystem::path& link) {

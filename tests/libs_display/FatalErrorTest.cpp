@@ -1,6 +1,7 @@
 #include "DisplayFixture.h"
 
 #include "Libs/FatalError.h"
+#include "tests/TestSupport.h"
 
 #include <fstream>
 #include <sstream>
@@ -55,14 +56,16 @@ TEST(FatalReport, HeaderAndLogEntryByteForByte) {
     EXPECT_EQ(AppendFatalLog("/no/such/folder/log.txt", header, "x"), 0);
 }
 
-// The fatal path runs in a forked child, which shares this test's working folder.
+// The fatal path runs in a child process, which works in this test's working folder.
 using FatalDeathTest = DisplayTest;
 
 TEST_F(FatalDeathTest, MissingImageEndsWithOneLogEntryPerRun) {
     GTEST_FLAG_SET(death_test_style, "fast");
+    ShareWorkingFolder();
     for (int run = 0; run < 2; ++run) {
         EXPECT_EXIT(
             {
+                EnterSharedWorkingFolder();
                 Texture t;
                 t.Load("fehlt.png", 0);
             },

@@ -1,6 +1,7 @@
 // The menus built from the repository's own content: every picture, skin and text they name is
 // there, and every page draws.
 #include "MenuFixture.h"
+#include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -9,7 +10,7 @@ protected:
     void prepareContent() override {
         const fs::path content = fs::path(BRIXEL_SOURCE_DIR) / "content";
         for (const char* dir : {"images", "language", "skin", "sounds"})
-            fs::create_directory_symlink(content / dir, dir);
+            ASSERT_TRUE(LinkFolder(content / dir, dir)) << dir;
     }
 };
 

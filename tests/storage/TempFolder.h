@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "Libs/SystemFiles.h"
 #include "tests/TestSupport.h"
 #include <vector>
 
@@ -24,17 +25,18 @@ protected:
         std::filesystem::remove_all(folder, ignored);
     }
 
+    // Paths are UTF-8, as the game's own file calls take them.
     static void writeFile(const std::string& path, const std::string& bytes) {
-        std::filesystem::path p(path);
+        std::filesystem::path p = SystemFiles::PathOf(path);
         if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-        FILE* f = std::fopen(path.c_str(), "wb");
+        FILE* f = SystemFiles::Open(path, "wb");
         ASSERT_NE(nullptr, f) << path;
         std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
     }
     static std::string readFile(const std::string& path) {
         std::string bytes;
-        FILE* f = std::fopen(path.c_str(), "rb");
+        FILE* f = SystemFiles::Open(path, "rb");
         if (!f) return bytes;
         char buffer[4096];
         size_t got;
@@ -42,7 +44,9 @@ protected:
         std::fclose(f);
         return bytes;
     }
-    static bool exists(const std::string& path) { return std::filesystem::exists(path); }
+    static bool exists(const std::string& path) {
+        return std::filesystem::exists(SystemFiles::PathOf(path));
+    }
 
     std::filesystem::path previous;
     std::filesystem::path folder;

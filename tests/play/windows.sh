@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The Windows package played for real: unzipped into a scratch folder and started under wine in
+# an Xvfb display, driven with xdotool as a player would. The main menu appears, a one-player
+# game is played to its end, F11 takes a screenshot, the credits end the program with exit
+# status 0; then the saved settings and the two profiles must be whole.
+#
+#   tests/play/windows.sh ZIP PROFILE_CHECK [SHOTS_DIR]
+# PROFILE_CHECK is the Linux build's tools/profile-check; WINEPREFIX may name a wine prefix
+# made before (else a fresh one is made in the scratch folder).
+set -euo pipefail
+
+zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+checker=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+shots=${3:-}
+test_name=windows
+build_dir=""
+source "$(dirname "$0")/session.sh"
+profile_check=$checker
+
+step "unzip the package"
+unzip -q "$zip" -d "$work"
+game="$work/brixel"
+[ -f "$game/brixel.exe" ] || fail "no brixel.exe in the package"
+
+export WINEPREFIX=${WINEPREFIX:-$work/wine}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine_command=$(command -v wine64 || command -v wine)
+start_display
+trap 'kill "${game_pid:-0}" 2>/dev/null; wineserver -k 2>/dev/null; kill "${xvfb_pid:-0}" 2>/dev/null; rm -rf "$work"' EXIT
+wineboot -i >/dev/null 2>&1 || true
+
+step "start brixel.exe"
+(cd "$game" && exec "$wine_command" brixel.exe) >"$work/game.log" 2>&1 </dev/null &
+game_pid=$!
+window=$(timeout 90 xdotool search --sync --name '^brixel$' | head -n 1) || fail "no window"
+sleep 4
+
+step "main menu"
+shot windows-main-menu
+alive
+
+step "a one-player game to its end"
+click 255 204 3
+shot windows-one-player
+drop_until_lost 250
+sleep 1
+shot windows-one-player-result
+key Escape # leaves the result dialog
+sleep 1
+alive
+
+step "screenshot with F11"
+key F11
+sleep 1
+
+step "the end through the credits"
+end_through_credits
+status=0
+wait_game_end 60 || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/game.log")"
+
+step "what the player finds"
+[ ! -e "$game/DirectX Fehler.txt" ] || fail "an error was logged: $(cat "$game/DirectX Fehler.txt")"
+ini="$game/data/brixel.ini"
+[ -f "$ini" ] || fail "no data/brixel.ini"
+keys=$(grep -c '=' "$ini")
+[ "$keys" -eq 13 ] || fail "data/brixel.ini holds $keys keys, not 13"
+"$profile_check" "$game/data/Spieler 1.user" "$game/data/Spieler 2.user" ||
+    fail "a profile is damaged"
+"$profile_check" "$game/data/Spieler 1.user" | grep -q 'gamesPlayed=[1-9]' ||
+    fail "player 1's game was not counted"
+picture=$(ls "$game"/File\ *.bmp 2>/dev/null | head -n 1)
+[ -n "$picture" ] || fail "F11 wrote no screenshot"
+colours=$(od -An -tx1 -j54 -N400000 "$picture" | tr -s ' ' '\n' | sort -u | wc -l)
+[ "$colours" -gt 16 ] || fail "the screenshot is blank ($colours byte values)"
+[ -z "$shots" ] || cp "$picture" "$shots/windows-f11.bmp"
+echo "windows: 1 passed, 0 failed"
