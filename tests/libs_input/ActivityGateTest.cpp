@@ -1,11 +1,17 @@
 #include "Libs/DirectXLib.h"
 #include "Libs/InputLib.h"
+#include "Libs/Tick.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr uint32_t Pressed = 0x80;
+
+// Time stands still in these tests: a held key never starts repeating, however slow the machine.
+uint32_t StoppedClock() {
+    return 1000;
+}
 
 InputEvent Key(uint32_t code, bool down) {
     InputEvent e;
@@ -25,6 +31,7 @@ TEST(ActivityGate, InactiveWindowDiscardsKeysUnlessAskedToKeepThem) {
         {DirectXLib::Active, 0, 2},   {DirectXLib::Inactive, 0, 0},  {DirectXLib::Minimized, 0, 0},
         {DirectXLib::Inactive, 1, 2}, {DirectXLib::Minimized, 1, 2},
     };
+    SetTickSource(StoppedClock);
     DirectXLib dx;
     for (const Case& c : cases) {
         InputLib input;
@@ -39,6 +46,7 @@ TEST(ActivityGate, InactiveWindowDiscardsKeysUnlessAskedToKeepThem) {
         dx.windowState = DirectXLib::Active;
         EXPECT_EQ(input.ReadKey(1, 1, 0), 0) << "window state " << c.windowState;
     }
+    SetTickSource(nullptr);
 }
 
 TEST(ActivityGate, EventKeepsTheLastDiscardedKey) {
