@@ -91,19 +91,34 @@ uint32_t littleEndianWord(const unsigned char* b) {
     return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
 }
 
+bool fileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(SystemFiles::PathOf(path), error);
+}
+
+// A file that could not be loaded stays as it is, and so do its copies: only a missing copy is
+// made. Its name stays taken, so no profile is ever saved over it.
+void keepUnreadable(ProfileList& profiles, const std::string& name, const std::string& copy) {
+    if (!fileExists(copy)) copyWhole(profilePath(name), copy);
+    profiles.unreadableNames.push_back(name);
+}
+
 // A listed "data/*.user" file: the profile name is the file name without its ending.
 void loadOne(ProfileList& profiles, const std::string& fileName, uint32_t size) {
     const std::string name = fileName.substr(0, fileName.size() - 5);
     if (!isFileSafeName(name)) return; // e.g. a bare ".user": no name it could be saved under
+    const bool legacy = size == legacySize;
+    const std::string path = profilePath(name);
+    const std::string copy = profilePath(name, legacy ? ".bak2" : ".bak");
     PlayerProfile loaded;
-    if (size == legacySize) {
-        copyWhole(profilePath(name), profilePath(name, ".bak2"));
-        if (name.size() > maxProfileNameLength) return;
-        if (!readLegacyProfileFile(profilePath(name), loaded)) return;
-    } else {
-        copyWhole(profilePath(name), profilePath(name, ".bak"));
-        if (readProfileFile(profilePath(name), loaded) == 0) return;
+    const bool read =
+        legacy ? name.size() <= maxProfileNameLength && readLegacyProfileFile(path, loaded)
+               : readProfileFile(path, loaded) != 0;
+    if (!read) {
+        keepUnreadable(profiles, name, copy);
+        return;
     }
+    copyWhole(path, copy);
     PlayerProfile* profile = addProfile(profiles, name);
     if (!profile) return;
     loaded.name = name;

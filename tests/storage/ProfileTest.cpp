@@ -43,9 +43,42 @@ std::vector<std::string> names(const ProfileList& profiles) {
     return out;
 }
 
+// One run of the game as far as its files go: load, make up to two profiles, save at the end.
+void runTheGameOnce() {
+    Settings settings;
+    ProfileList profiles;
+    loadSettings(settings, profiles);
+    while (profiles.Count() < 2) createProfile(profiles, "Spieler");
+    PlayerProfile *player1, *player2, *managed;
+    resolvePlayers(profiles, settings, player1, player2, managed);
+    saveSettings(settings, profiles, player1, player2, managed);
+}
+
 } // namespace
 
-class Profiles : public TempFolderTest {};
+class Profiles : public TempFolderTest {
+protected:
+    // The bytes of a sound current-format profile file.
+    static std::string soundProfileFile(uint32_t gamesPlayed) {
+        PlayerProfile p;
+        p.gamesPlayed = gamesPlayed;
+        writeProfileFile("sound.tmp", p);
+        const std::string bytes = readFile("sound.tmp");
+        std::filesystem::remove("sound.tmp");
+        return bytes;
+    }
+
+    // Files of a name the game cannot load.
+    static std::vector<std::pair<const char*, std::string>> unreadableFiles() {
+        std::string flippedMagic = soundProfileFile(3);
+        flippedMagic[0] ^= 1;
+        std::string otherVersion = soundProfileFile(3);
+        otherVersion[4] = 2;
+        return {{"one bit of the magic flipped", flippedMagic},
+                {"another version", otherVersion},
+                {"empty", ""}};
+    }
+};
 
 TEST_F(Profiles, LegacyFilesAreConverted) {
     struct Case {
@@ -276,6 +309,44 @@ TEST_F(Profiles, NamesThatCannotBeFilesAreNotWritten) {
     EXPECT_FALSE(exists("escape.user")) << "nothing is written outside data";
     EXPECT_FALSE(exists("data/sub")) << "no folder is made from a name";
     EXPECT_TRUE(exists("data/Anna.user")) << "the others are still saved";
+}
+
+TEST_F(Profiles, TheNameOfAnUnreadableFileStaysTaken) {
+    for (const auto& [what, bytes] : unreadableFiles()) {
+        std::filesystem::remove_all("data");
+        writeFile("data/Spieler 1.user", soundProfileFile(1));
+        writeFile("data/Spieler 2.user", bytes);
+        ProfileList profiles;
+        loadProfiles(profiles);
+        ASSERT_EQ((std::vector<std::string>{"Spieler 1"}), names(profiles)) << what;
+
+        PlayerProfile* made = createProfile(profiles, "Spieler");
+        ASSERT_NE(nullptr, made) << what;
+        EXPECT_EQ("Spieler 3", made->name) << what << ": a new profile skips the unreadable name";
+        PlayerProfile* first = profiles.Find("Spieler 1");
+        EXPECT_FALSE(isValidProfileName(profiles, "sPIELER 2", first)) << what;
+        EXPECT_FALSE(renameProfile(profiles, first, "SPIELER 2"))
+            << what << ": renaming onto the unreadable name in any case is refused";
+        EXPECT_EQ(bytes, readFile("data/Spieler 2.user")) << what;
+    }
+}
+
+TEST_F(Profiles, AnUnreadableFileAndItsCopiesOutliveTwoRuns) {
+    const std::string older = soundProfileFile(40);
+    const std::string oldest(148, '\x07');
+    for (const auto& [what, bytes] : unreadableFiles()) {
+        std::filesystem::remove_all("data");
+        writeFile("data/Spieler 2.user", bytes);
+        writeFile("data/Spieler 2.bak", older);
+        writeFile("data/Spieler 2.bak2", oldest);
+        runTheGameOnce();
+        runTheGameOnce();
+        EXPECT_EQ(bytes, readFile("data/Spieler 2.user")) << what << ": the file itself";
+        EXPECT_EQ(older, readFile("data/Spieler 2.bak")) << what << ": its copy";
+        EXPECT_EQ(oldest, readFile("data/Spieler 2.bak2")) << what << ": its old-format copy";
+        EXPECT_TRUE(exists("data/Spieler 1.user")) << what;
+        EXPECT_TRUE(exists("data/Spieler 3.user")) << what << ": the second profile";
+    }
 }
 
 TEST(ProfileNames, Validity) {
