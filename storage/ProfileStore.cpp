@@ -18,6 +18,8 @@ namespace {
 constexpr uint32_t formatVersion = 1;
 constexpr int storedWords = 88; // words 2..89 of the file
 constexpr size_t legacySize = 148;
+// The longest file a profile can be: magic, version, the record words and the checksum.
+constexpr size_t largestProfileSize = 4 * (2 + storedWords + 1);
 
 // The record's fields in the order of file words 2..89.
 std::array<uint32_t*, storedWords> fileOrder(PlayerProfile& p) {
@@ -61,28 +63,29 @@ uint32_t legacyCheckValue(PlayerProfile& p) {
     return u + (t | (t * 65536));
 }
 
-std::vector<char> readWhole(const std::string& path, bool& ok) {
-    std::vector<char> bytes;
+// The whole file, read only when it is no longer than any profile: ok is false when it could not
+// be read or is longer, so a stray huge file never fills the memory.
+std::vector<char> readSmallFile(const std::string& path, bool& ok) {
+    std::vector<char> bytes(largestProfileSize + 1);
+    ok = false;
     FILE* in = SystemFiles::Open(path, "rb");
-    ok = in != nullptr;
-    if (!in) return bytes;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    ok = !std::ferror(in);
+    if (!in) return {};
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+    ok = !std::ferror(in) && got <= largestProfileSize;
     std::fclose(in);
+    bytes.resize(got);
     return bytes;
 }
 
 // The user's fallback copy: made whole or not at all, and only when it differs, so a normal
-// start writes nothing. It is not synced: it waits for no disk at start-up.
+// start writes nothing. It is not synced: it waits for no disk at start-up. A file longer than
+// any profile is not copied.
 bool copyWhole(const std::string& from, const std::string& to) {
     bool readOk = false;
-    const std::vector<char> bytes = readWhole(from, readOk);
+    const std::vector<char> bytes = readSmallFile(from, readOk);
     if (!readOk) return false;
     bool copyOk = false;
-    if (readWhole(to, copyOk) == bytes && copyOk) return true;
+    if (readSmallFile(to, copyOk) == bytes && copyOk) return true;
     AtomicFile out;
     return out.open(to) && out.write(bytes.data(), bytes.size()) && out.commit(false);
 }
@@ -103,18 +106,34 @@ void keepUnreadable(ProfileList& profiles, const std::string& name, const std::s
     profiles.unreadableNames.push_back(name);
 }
 
+enum class FileKind { NotAProfile, Current, Legacy };
+
+// What the file is by its length alone (all 64 bits of it): a file longer than any profile is
+// none, and nothing of it is read.
+FileKind kindOf(const std::string& path) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(SystemFiles::PathOf(path), error);
+    if (error || size > largestProfileSize) return FileKind::NotAProfile;
+    return size == legacySize ? FileKind::Legacy : FileKind::Current;
+}
+
+// The reader of the kind; the answers of readProfileFile.
+int readAs(FileKind kind, const std::string& path, PlayerProfile& profile) {
+    if (kind == FileKind::Current) return readProfileFile(path, profile);
+    if (kind == FileKind::Legacy) return readLegacyProfileFile(path, profile) ? 1 : 0;
+    return 0;
+}
+
 // A listed "data/*.user" file: the profile name is the file name without its ending.
-void loadOne(ProfileList& profiles, const std::string& fileName, uint32_t size) {
+void loadOne(ProfileList& profiles, const std::string& fileName) {
     const std::string name = fileName.substr(0, fileName.size() - 5);
     if (!isFileSafeName(name)) return; // e.g. a bare ".user": no name it could be saved under
-    const bool legacy = size == legacySize;
     const std::string path = profilePath(name);
-    const std::string copy = profilePath(name, legacy ? ".bak2" : ".bak");
+    const FileKind kind = kindOf(path);
+    const std::string copy = profilePath(name, kind == FileKind::Legacy ? ".bak2" : ".bak");
+    const bool nameFits = kind != FileKind::Legacy || name.size() <= maxProfileNameLength;
     PlayerProfile loaded;
-    const bool read =
-        legacy ? name.size() <= maxProfileNameLength && readLegacyProfileFile(path, loaded)
-               : readProfileFile(path, loaded) != 0;
-    if (!read) {
+    if (!nameFits || readAs(kind, path, loaded) == 0) {
         keepUnreadable(profiles, name, copy);
         return;
     }
@@ -202,7 +221,7 @@ void loadProfiles(ProfileList& profiles) {
     listing.setPattern("data/*.user");
     while (listing.next()) {
         if (listing.isDirectory) continue;
-        loadOne(profiles, listing.fileName, listing.fileSize);
+        loadOne(profiles, listing.fileName);
     }
 }
 

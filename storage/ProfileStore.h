@@ -14,9 +14,9 @@ bool isFileSafeName(const std::string& name);
 std::string profilePath(const std::string& name, const char* ending = ".user");
 
 // Loads every "data/*.user" into the list: current files (with a ".bak" copy) and 148-byte legacy
-// files (with a ".bak2" copy). Unreadable files are passed over and left as they are, their copies
-// too; their names go to the list's unreadable names. A checksum mismatch keeps the profile with
-// its statistics and tables cleared.
+// files (with a ".bak2" copy). Unreadable files, and files longer than any profile, are passed
+// over and left as they are, their copies too; their names go to the list's unreadable names. A
+// checksum mismatch keeps the profile with its statistics and tables cleared.
 void loadProfiles(ProfileList& profiles);
 
 // Reads one current-format file into the record (all but its name). 0: not loaded; 1: loaded;

@@ -76,7 +76,10 @@ protected:
         otherVersion[4] = 2;
         return {{"one bit of the magic flipped", flippedMagic},
                 {"another version", otherVersion},
-                {"empty", ""}};
+                {"empty", ""},
+                {"a profile and one word more", soundProfileFile(3) + std::string(4, '\x01')},
+                {"a profile and one byte more", soundProfileFile(3) + "x"},
+                {"a megabyte", std::string(1 << 20, 'x')}};
     }
 };
 
@@ -347,6 +350,15 @@ TEST_F(Profiles, AnUnreadableFileAndItsCopiesOutliveTwoRuns) {
         EXPECT_TRUE(exists("data/Spieler 1.user")) << what;
         EXPECT_TRUE(exists("data/Spieler 3.user")) << what << ": the second profile";
     }
+}
+
+TEST_F(Profiles, AFileLongerThanAnyProfileIsNeitherReadNorCopied) {
+    const std::string tooLong = soundProfileFile(3) + std::string(148, '\0');
+    writeFile("data/Spieler 2.user", tooLong);
+    runTheGameOnce();
+    EXPECT_EQ(tooLong, readFile("data/Spieler 2.user"));
+    EXPECT_FALSE(exists("data/Spieler 2.bak")) << "a copy of a file that is no profile";
+    EXPECT_FALSE(exists("data/Spieler 2.bak2")) << "a copy of a file that is no profile";
 }
 
 TEST(ProfileNames, Validity) {
