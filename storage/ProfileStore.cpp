@@ -106,6 +106,13 @@ void keepUnreadable(ProfileList& profiles, const std::string& name, const std::s
     profiles.unreadableNames.push_back(name);
 }
 
+// A file whose checksum failed is kept once, beside it, before the first save replaces it, so
+// the player may still recover it by hand. An earlier such copy is never replaced.
+void keepDamagedOnce(const std::string& path) {
+    const std::string kept = path + ".damaged";
+    if (!fileExists(kept)) copyWhole(path, kept);
+}
+
 enum class FileKind { NotAProfile, Current, Legacy };
 
 // What the file is by its length alone (all 64 bits of it): a file longer than any profile is
@@ -133,11 +140,13 @@ void loadOne(ProfileList& profiles, const std::string& fileName) {
     const std::string copy = profilePath(name, kind == FileKind::Legacy ? ".bak2" : ".bak");
     const bool nameFits = kind != FileKind::Legacy || name.size() <= maxProfileNameLength;
     PlayerProfile loaded;
-    if (!nameFits || readAs(kind, path, loaded) == 0) {
+    const int result = nameFits ? readAs(kind, path, loaded) : 0;
+    if (result == 0) {
         keepUnreadable(profiles, name, copy);
         return;
     }
     copyWhole(path, copy);
+    if (result == 2) keepDamagedOnce(path);
     PlayerProfile* profile = addProfile(profiles, name);
     if (!profile) return;
     loaded.name = name;

@@ -4,7 +4,8 @@
 #include "storage/PlayerProfile.h"
 
 // The profile files: "data/<name>.user" (the name in UTF-8 on disk), with the copies ".bak"
-// (current format) and ".bak2" (legacy format) made at loading.
+// (current format), ".bak2" (legacy format) and ".user.damaged" (a file whose checksum failed)
+// made at loading.
 
 // Whether the name can be a file name inside "data": not empty, no folder separator, no control
 // character and none of the bytes Windows-1252 leaves undefined (they would not come back).
@@ -16,7 +17,8 @@ std::string profilePath(const std::string& name, const char* ending = ".user");
 // Loads every "data/*.user" into the list: current files (with a ".bak" copy) and 148-byte legacy
 // files (with a ".bak2" copy). Unreadable files, and files longer than any profile, are passed
 // over and left as they are, their copies too; their names go to the list's unreadable names. A
-// checksum mismatch keeps the profile with its statistics and tables cleared.
+// checksum mismatch keeps the profile with its statistics and tables cleared, and the damaged
+// file once as "<name>.user.damaged" (never replaced, never loaded).
 void loadProfiles(ProfileList& profiles);
 
 // Reads one current-format file into the record (all but its name). 0: not loaded; 1: loaded;

@@ -361,6 +361,32 @@ TEST_F(Profiles, AFileLongerThanAnyProfileIsNeitherReadNorCopied) {
     EXPECT_FALSE(exists("data/Spieler 2.bak2")) << "a copy of a file that is no profile";
 }
 
+TEST_F(Profiles, AFileWhoseChecksumFailedIsKeptOnceBesideIt) {
+    // A statistics word changed: the checksum fails, the profile loads with cleared statistics.
+    auto damaged = [](std::string bytes, char value) {
+        bytes[4 * 25] = value;
+        return bytes;
+    };
+    const std::string firstDamage = damaged(soundProfileFile(7), 'a');
+    writeFile("data/Anna.user", firstDamage);
+    runTheGameOnce();
+    EXPECT_EQ(firstDamage, readFile("data/Anna.user.damaged")) << "kept before the first save";
+    PlayerProfile saved;
+    EXPECT_EQ(1, readProfileFile("data/Anna.user", saved)) << "the save made a sound file";
+
+    runTheGameOnce();
+    writeFile("data/Anna.user", damaged(soundProfileFile(8), 'b'));
+    runTheGameOnce();
+    EXPECT_EQ(firstDamage, readFile("data/Anna.user.damaged")) << "the kept copy is never replaced";
+
+    ProfileList profiles;
+    loadProfiles(profiles);
+    EXPECT_EQ((std::vector<std::string>{"Anna", "Spieler 1"}), names(profiles))
+        << "the kept copy is no profile of its own";
+    EXPECT_FALSE(exists("data/Anna.user.damaged.damaged"));
+    EXPECT_FALSE(exists("data/Anna.user.damaged.bak"));
+}
+
 TEST(ProfileNames, Validity) {
     ProfileList profiles;
     PlayerProfile* self = addProfile(profiles, "J\xFCrgen");
