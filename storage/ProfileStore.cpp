@@ -127,7 +127,7 @@ FileKind kindOf(const std::string& path) {
 // The reader of the kind; the answers of readProfileFile.
 int readAs(FileKind kind, const std::string& path, PlayerProfile& profile) {
     if (kind == FileKind::Current) return readProfileFile(path, profile);
-    if (kind == FileKind::Legacy) return readLegacyProfileFile(path, profile) ? 1 : 0;
+    if (kind == FileKind::Legacy) return readLegacyProfileFile(path, profile);
     return 0;
 }
 
@@ -187,13 +187,13 @@ int readProfileFile(const std::string& path, PlayerProfile& profile) {
     return result;
 }
 
-bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
+int readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
     FILE* file = SystemFiles::Open(path, "rb");
-    if (!file) return false;
+    if (!file) return 0;
     unsigned char bytes[legacySize];
     const size_t got = std::fread(bytes, 1, legacySize, file);
     std::fclose(file);
-    if (got < legacySize) return false;
+    if (got < legacySize) return 0;
     uint32_t w[37];
     for (int i = 0; i < 37; ++i) w[i] = littleEndianWord(bytes + 4 * i);
 
@@ -212,7 +212,8 @@ bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
     p.keys[1][4] = w[16] == 0 ? 15 : w[16];
     const auto block = statisticsBlock(p);
     for (size_t i = 0; i < block.size(); ++i) *block[i] = w[20 + i];
-    if (w[36] != legacyCheckValue(p)) clearStatistics(p);
+    const bool checked = w[36] == legacyCheckValue(p);
+    if (!checked) clearStatistics(p);
 
     // The old format kept no tables: a best score becomes a table of one.
     clearHighScores(p);
@@ -222,7 +223,11 @@ bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
         p.highScore[t][0] = p.bestScore[t];
     }
     clampProfile(p);
-    return true;
+    return checked ? 1 : 2;
+}
+
+int loadProfileFile(const std::string& path, PlayerProfile& profile) {
+    return readAs(kindOf(path), path, profile);
 }
 
 void loadProfiles(ProfileList& profiles) {

@@ -24,8 +24,12 @@ void loadProfiles(ProfileList& profiles);
 // Reads one current-format file into the record (all but its name). 0: not loaded; 1: loaded;
 // 2: loaded but the checksum failed (statistics and tables cleared).
 int readProfileFile(const std::string& path, PlayerProfile& profile);
-// Reads one legacy 148-byte file into the record; false when it cannot be read whole.
-bool readLegacyProfileFile(const std::string& path, PlayerProfile& profile);
+// Reads one legacy 148-byte file into the record; the answers of readProfileFile (0 when it
+// cannot be read whole, 2 when its check value failed and the statistics were cleared).
+int readLegacyProfileFile(const std::string& path, PlayerProfile& profile);
+// Reads a file as loading does: a 148-byte file as a legacy one, a file longer than any profile
+// not at all (0), any other as a current one. The answers of readProfileFile.
+int loadProfileFile(const std::string& path, PlayerProfile& profile);
 
 // Creates "data" and replaces the profile's file whole; false (the old file untouched) when it
 // could not be written or the name is not file-safe.

@@ -3,6 +3,7 @@
 #include "storage/ProfileStore.h"
 #include "storage/Settings.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -385,6 +386,33 @@ TEST_F(Profiles, AFileWhoseChecksumFailedIsKeptOnceBesideIt) {
         << "the kept copy is no profile of its own";
     EXPECT_FALSE(exists("data/Anna.user.damaged.damaged"));
     EXPECT_FALSE(exists("data/Anna.user.damaged.bak"));
+}
+
+TEST_F(Profiles, TheCheckerReportsWhatTheGameLoads) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string report;
+        bool valid;
+    } cases[] = {
+        {"a sound profile", soundProfileFile(9), "gamesPlayed=9 ", true},
+        {"a legacy profile", legacyFile(rightCheckValue), "gamesPlayed=20 ", true},
+        {"a legacy profile with a wrong check value", legacyFile(rightCheckValue + 1),
+         "checksum failed", false},
+        {"a damaged magic word", "X" + soundProfileFile(9).substr(1), "unreadable", false},
+        {"a profile and one word more", soundProfileFile(9) + "abcd", "unreadable", false},
+    };
+    for (const Case& c : cases) {
+        writeFile("data/Oldie.user", c.bytes);
+        const std::string command =
+            std::string("\"") + PROFILE_CHECK + "\" data/Oldie.user >check.txt 2>&1";
+        const int status = std::system(command.c_str());
+        const std::string report = readFile("check.txt");
+        EXPECT_NE(std::string::npos, report.find("data/Oldie.user: " + c.report))
+            << c.what << ": expected \"" << c.report << "\" in the report, got \"" << report
+            << "\"";
+        EXPECT_EQ(c.valid, status == 0) << c.what << ": exit status " << status;
+    }
 }
 
 TEST(ProfileNames, Validity) {
