@@ -415,6 +415,40 @@ TEST_F(Profiles, TheCheckerReportsWhatTheGameLoads) {
     }
 }
 
+TEST_F(Profiles, LeftoversOfInterruptedSavesAreRemovedAtStart) {
+    struct Case {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {"Anna.user.ab12Cd", true},
+        {"Anna.bak.ZZZZZZ", true},
+        {"Anna.bak2.000000", true},
+        {"Anna.user.damaged.a1b2c3", true},
+        {"brixel.ini.Xy9Q1w", true},
+        {"J\xC3\xBCrgen.user.abcdef", true},
+        {"Anna.user", false},
+        {"brixel.ini", false},
+        {"Anna.user.ab12C", false},
+        {"Anna.user.ab12Cde", false},
+        {"Anna.user.ab-2Cd", false},
+        {"Anna.userab12Cd", false},
+        {"Anna.txt.ab12Cd", false},
+        {"xbrixel.ini.ab12Cd", false},
+        {"brixel.ini.bak.ab12Cd", true},
+        {"notes.ab12Cd", false},
+    };
+    for (const Case& c : cases) writeFile("data/" + c.name, soundProfileFile(1));
+    std::filesystem::create_directory("data/Bert.user.ab12Cd");
+    Settings settings;
+    ProfileList profiles;
+    loadSettings(settings, profiles);
+    for (const Case& c : cases)
+        EXPECT_EQ(c.removed, !exists("data/" + c.name))
+            << c.name << (c.removed ? " was expected removed" : " was expected kept");
+    EXPECT_TRUE(exists("data/Bert.user.ab12Cd")) << "a folder is no leftover";
+    EXPECT_EQ((std::vector<std::string>{"Anna"}), names(profiles));
+}
+
 TEST(ProfileNames, Validity) {
     ProfileList profiles;
     PlayerProfile* self = addProfile(profiles, "J\xFCrgen");
