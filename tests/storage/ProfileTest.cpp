@@ -18,8 +18,8 @@ std::string littleEndian(const std::vector<uint32_t>& words) {
     return bytes;
 }
 
-// An old-format file: 37 words without magic, version or checksum.
-std::string legacyFile(uint32_t checkValue) {
+// An old-format file: 37 words without magic, version or checksum; `changes` sets words.
+std::string legacyFile(uint32_t checkValue, std::vector<std::pair<int, uint32_t>> changes = {}) {
     std::vector<uint32_t> w(37, 0);
     w[0] = 0;                         // rotate direction
     w[1] = 120, w[2] = 40, w[3] = 60; // delay, interval, soft drop
@@ -34,6 +34,7 @@ std::string legacyFile(uint32_t checkValue) {
     for (int i = 0; i < 9; ++i) w[20 + i] = statistics[i];
     for (int i = 29; i < 36; ++i) w[i] = 0xBEEF;
     w[36] = checkValue;
+    for (const auto& [index, word] : changes) w[index] = word;
     return littleEndian(w);
 }
 constexpr uint32_t rightCheckValue = 0x06AD94B0; // worked out by hand for the statistics above
@@ -115,6 +116,33 @@ TEST_F(Profiles, LegacyFilesAreConverted) {
         EXPECT_EQ(c.tableCount, p.highScoreCount[1]) << c.what;
         EXPECT_EQ(0u, p.highScoreTime[0][0]) << c.what;
         EXPECT_EQ(legacyFile(c.check), readFile("data/Oldie.bak2")) << c.what << ": the copy";
+    }
+}
+
+TEST_F(Profiles, LegacyDisplayWordsOtherThan0StillLoad) {
+    struct Case {
+        const char* what;
+        int word;
+        uint32_t value;
+        uint32_t opacity, displayOption;
+    } cases[] = {
+        {"opacity word 1", 14, 1, 0, 1},
+        {"opacity word 30", 14, 30, 29, 1},
+        {"opacity word 0xFF", 14, 0xFF, 99, 1},
+        {"opacity word with every bit", 14, 0xFFFFFFFF, 99, 1},
+        {"display option 0", 13, 0, 50, 0},
+        {"display option 0x100", 13, 0x100, 50, 1},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all("data");
+        writeFile("data/Oldie.user", legacyFile(rightCheckValue, {{c.word, c.value}}));
+        ProfileList profiles;
+        loadProfiles(profiles);
+        const PlayerProfile* p = profiles.Find("Oldie");
+        ASSERT_NE(nullptr, p) << c.what << ": not loaded";
+        EXPECT_EQ(c.opacity, p->overlayOpacity) << c.what;
+        EXPECT_EQ(c.displayOption, p->displayOption) << c.what;
+        EXPECT_EQ(20u, p->gamesPlayed) << c.what << ": the check value holds";
     }
 }
 
@@ -529,4 +557,13 @@ TEST(Statistics, TextShowsOneValuePerLine) {
         EXPECT_EQ("Anna\n1200\n300\n" + c.rate + "\n5\n9\n80\n700", statisticsText(p))
             << c.wins << " of " << c.games;
     }
+}
+
+TEST(Statistics, ScoresAboveTwoToThe31AreShownUnsigned) {
+    PlayerProfile p;
+    p.name = "Anna";
+    p.bestScore[0] = 2147483648u;
+    p.bestScore[1] = 4294967295u;
+    p.gamesPlayed = 3000000000u;
+    EXPECT_EQ("Anna\n2147483648\n4294967295\n0,0%\n5\n3000000000\n0\n0", statisticsText(p));
 }
