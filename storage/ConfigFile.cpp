@@ -38,7 +38,8 @@ void ConfigFile::setString(const std::string& key, const std::string& value) {
 
 bool ConfigFile::write(const std::string& path) {
     std::string text;
-    for (const auto& [key, value] : entries) text += key + "=" + value + "\n";
+    // CR LF, as Windows editors expect; reading takes both.
+    for (const auto& [key, value] : entries) text += key + "=" + value + "\r\n";
     AtomicFile file;
     if (!file.open(path)) return false;
     if (!file.write(text.data(), text.size())) return false;

@@ -5,7 +5,8 @@
 
 // A key=value text file held as an ordered map of strings. A line splits at its first "=";
 // nothing is trimmed; the last of duplicate keys wins; a line longer than 999 characters ends
-// the reading. Written in byte order of the keys, the file replaced whole.
+// the reading; LF and CR LF line ends are both read. Written in byte order of the keys with CR LF
+// line ends, the file replaced whole.
 class ConfigFile {
 public:
     // Clears the entries and reads the file; false (entries empty) when it cannot be opened.

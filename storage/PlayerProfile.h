@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "storage/KeyedTable.h"
 
@@ -45,7 +46,11 @@ struct PlayerProfile {
 };
 
 // The profiles by name, in byte order, case-sensitive; names are unique.
-using ProfileList = KeyedTable<std::string, PlayerProfile>;
+struct ProfileList : KeyedTable<std::string, PlayerProfile> {
+    // Names of "data/*.user" files that exist but could not be loaded. No new or renamed profile
+    // takes one, so the game never saves over such a file: the player may still rescue it.
+    std::vector<std::string> unreadableNames;
+};
 
 // Computer strengths above this are not offered; a stored larger value is brought down to it.
 constexpr uint32_t maxComputerLevel = 99;

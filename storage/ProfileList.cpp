@@ -46,9 +46,12 @@ unsigned char foldCase(unsigned char c) {
     return c;
 }
 
+// A file that could not be loaded keeps its name: a profile saved under it would overwrite it.
 bool nameTaken(const ProfileList& profiles, const std::string& name, const PlayerProfile* self) {
     for (const auto& [key, profile] : profiles)
         if (&profile != self && sameNameIgnoringCase(key, name)) return true;
+    for (const std::string& unreadable : profiles.unreadableNames)
+        if (sameNameIgnoringCase(unreadable, name)) return true;
     return false;
 }
 

@@ -21,12 +21,12 @@ bool renameProfileEntry(ProfileList& profiles, const std::string& oldName,
 // Names compared without regard to letter case (Windows-1252 letters).
 bool sameNameIgnoringCase(const std::string& a, const std::string& b);
 // Not empty, at most 20 characters, usable as a file name (no "/", "\\" or control characters),
-// and no profile other than `self` has the name in any case.
+// and neither a profile other than `self` nor an unreadable file has the name in any case.
 bool isValidProfileName(const ProfileList& profiles, const std::string& name,
                         const PlayerProfile* self = nullptr);
 
-// Creates a profile named `baseName` + " " + n with the first n from 1 that no profile has (in
-// any case), with every default, and makes it current.
+// Creates a profile named `baseName` + " " + n with the first n from 1 that neither a profile
+// nor an unreadable file has (in any case), with every default, and makes it current.
 PlayerProfile* createProfile(ProfileList& profiles, const std::string& baseName);
 
 // Results of deleteProfile, as bits.

@@ -18,6 +18,8 @@ namespace {
 constexpr uint32_t formatVersion = 1;
 constexpr int storedWords = 88; // words 2..89 of the file
 constexpr size_t legacySize = 148;
+// The longest file a profile can be: magic, version, the record words and the checksum.
+constexpr size_t largestProfileSize = 4 * (2 + storedWords + 1);
 
 // The record's fields in the order of file words 2..89.
 std::array<uint32_t*, storedWords> fileOrder(PlayerProfile& p) {
@@ -61,28 +63,29 @@ uint32_t legacyCheckValue(PlayerProfile& p) {
     return u + (t | (t * 65536));
 }
 
-std::vector<char> readWhole(const std::string& path, bool& ok) {
-    std::vector<char> bytes;
+// The whole file, read only when it is no longer than any profile: ok is false when it could not
+// be read or is longer, so a stray huge file never fills the memory.
+std::vector<char> readSmallFile(const std::string& path, bool& ok) {
+    std::vector<char> bytes(largestProfileSize + 1);
+    ok = false;
     FILE* in = SystemFiles::Open(path, "rb");
-    ok = in != nullptr;
-    if (!in) return bytes;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    ok = !std::ferror(in);
+    if (!in) return {};
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+    ok = !std::ferror(in) && got <= largestProfileSize;
     std::fclose(in);
+    bytes.resize(got);
     return bytes;
 }
 
 // The user's fallback copy: made whole or not at all, and only when it differs, so a normal
-// start writes nothing. It is not synced: it waits for no disk at start-up.
+// start writes nothing. It is not synced: it waits for no disk at start-up. A file longer than
+// any profile is not copied.
 bool copyWhole(const std::string& from, const std::string& to) {
     bool readOk = false;
-    const std::vector<char> bytes = readWhole(from, readOk);
+    const std::vector<char> bytes = readSmallFile(from, readOk);
     if (!readOk) return false;
     bool copyOk = false;
-    if (readWhole(to, copyOk) == bytes && copyOk) return true;
+    if (readSmallFile(to, copyOk) == bytes && copyOk) return true;
     AtomicFile out;
     return out.open(to) && out.write(bytes.data(), bytes.size()) && out.commit(false);
 }
@@ -91,19 +94,59 @@ uint32_t littleEndianWord(const unsigned char* b) {
     return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
 }
 
+bool fileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(SystemFiles::PathOf(path), error);
+}
+
+// A file that could not be loaded stays as it is, and so do its copies: only a missing copy is
+// made. Its name stays taken, so no profile is ever saved over it.
+void keepUnreadable(ProfileList& profiles, const std::string& name, const std::string& copy) {
+    if (!fileExists(copy)) copyWhole(profilePath(name), copy);
+    profiles.unreadableNames.push_back(name);
+}
+
+// A file whose checksum failed is kept once, beside it, before the first save replaces it, so
+// the player may still recover it by hand. An earlier such copy is never replaced.
+void keepDamagedOnce(const std::string& path) {
+    const std::string kept = path + ".damaged";
+    if (!fileExists(kept)) copyWhole(path, kept);
+}
+
+enum class FileKind { NotAProfile, Current, Legacy };
+
+// What the file is by its length alone (all 64 bits of it): a file longer than any profile is
+// none, and nothing of it is read.
+FileKind kindOf(const std::string& path) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(SystemFiles::PathOf(path), error);
+    if (error || size > largestProfileSize) return FileKind::NotAProfile;
+    return size == legacySize ? FileKind::Legacy : FileKind::Current;
+}
+
+// The reader of the kind; the answers of readProfileFile.
+int readAs(FileKind kind, const std::string& path, PlayerProfile& profile) {
+    if (kind == FileKind::Current) return readProfileFile(path, profile);
+    if (kind == FileKind::Legacy) return readLegacyProfileFile(path, profile);
+    return 0;
+}
+
 // A listed "data/*.user" file: the profile name is the file name without its ending.
-void loadOne(ProfileList& profiles, const std::string& fileName, uint32_t size) {
+void loadOne(ProfileList& profiles, const std::string& fileName) {
     const std::string name = fileName.substr(0, fileName.size() - 5);
     if (!isFileSafeName(name)) return; // e.g. a bare ".user": no name it could be saved under
+    const std::string path = profilePath(name);
+    const FileKind kind = kindOf(path);
+    const std::string copy = profilePath(name, kind == FileKind::Legacy ? ".bak2" : ".bak");
+    const bool nameFits = kind != FileKind::Legacy || name.size() <= maxProfileNameLength;
     PlayerProfile loaded;
-    if (size == legacySize) {
-        copyWhole(profilePath(name), profilePath(name, ".bak2"));
-        if (name.size() > maxProfileNameLength) return;
-        if (!readLegacyProfileFile(profilePath(name), loaded)) return;
-    } else {
-        copyWhole(profilePath(name), profilePath(name, ".bak"));
-        if (readProfileFile(profilePath(name), loaded) == 0) return;
+    const int result = nameFits ? readAs(kind, path, loaded) : 0;
+    if (result == 0) {
+        keepUnreadable(profiles, name, copy);
+        return;
     }
+    copyWhole(path, copy);
+    if (result == 2) keepDamagedOnce(path);
     PlayerProfile* profile = addProfile(profiles, name);
     if (!profile) return;
     loaded.name = name;
@@ -144,13 +187,13 @@ int readProfileFile(const std::string& path, PlayerProfile& profile) {
     return result;
 }
 
-bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
+int readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
     FILE* file = SystemFiles::Open(path, "rb");
-    if (!file) return false;
+    if (!file) return 0;
     unsigned char bytes[legacySize];
     const size_t got = std::fread(bytes, 1, legacySize, file);
     std::fclose(file);
-    if (got < legacySize) return false;
+    if (got < legacySize) return 0;
     uint32_t w[37];
     for (int i = 0; i < 37; ++i) w[i] = littleEndianWord(bytes + 4 * i);
 
@@ -169,7 +212,8 @@ bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
     p.keys[1][4] = w[16] == 0 ? 15 : w[16];
     const auto block = statisticsBlock(p);
     for (size_t i = 0; i < block.size(); ++i) *block[i] = w[20 + i];
-    if (w[36] != legacyCheckValue(p)) clearStatistics(p);
+    const bool checked = w[36] == legacyCheckValue(p);
+    if (!checked) clearStatistics(p);
 
     // The old format kept no tables: a best score becomes a table of one.
     clearHighScores(p);
@@ -179,7 +223,11 @@ bool readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
         p.highScore[t][0] = p.bestScore[t];
     }
     clampProfile(p);
-    return true;
+    return checked ? 1 : 2;
+}
+
+int loadProfileFile(const std::string& path, PlayerProfile& profile) {
+    return readAs(kindOf(path), path, profile);
 }
 
 void loadProfiles(ProfileList& profiles) {
@@ -187,7 +235,7 @@ void loadProfiles(ProfileList& profiles) {
     listing.setPattern("data/*.user");
     while (listing.next()) {
         if (listing.isDirectory) continue;
-        loadOne(profiles, listing.fileName, listing.fileSize);
+        loadOne(profiles, listing.fileName);
     }
 }
 

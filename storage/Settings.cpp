@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "storage/ConfigFile.h"
+#include "storage/InterruptedSaves.h"
 #include "storage/ProfileStore.h"
 
 namespace {
@@ -59,6 +60,7 @@ void clampSettings(Settings& settings) {
 }
 
 void loadSettings(Settings& settings, ProfileList& profiles) {
+    removeInterruptedSaves();
     loadProfiles(profiles);
     readSettingsFile(settings);
 }

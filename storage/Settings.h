@@ -24,9 +24,9 @@ struct Settings {
 
 constexpr const char* settingsPath = "data/brixel.ini";
 
-// Loads every profile (data/*.user) into the list, then reads the settings file; missing or
-// damaged values take their defaults, values outside the settings page's ranges are brought
-// into range.
+// Removes what interrupted saves left in "data", loads every profile (data/*.user) into the list,
+// then reads the settings file; missing or damaged values take their defaults, values outside
+// the settings page's ranges are brought into range.
 void loadSettings(Settings& settings, ProfileList& profiles);
 // Only the settings file part of loadSettings.
 void readSettingsFile(Settings& settings, const std::string& path = settingsPath);

@@ -198,7 +198,7 @@ std::string IniValue(const std::string& text, const std::string& key) {
     size_t at = text.find(key + "=");
     if (at == std::string::npos) return "(missing)";
     at += key.size() + 1;
-    return text.substr(at, text.find('\n', at) - at);
+    return text.substr(at, text.find_first_of("\r\n", at) - at);
 }
 
 // The result dialog's label tells of the player, with every placeholder filled.

@@ -240,6 +240,18 @@ TEST_F(MainMenuTest, SavingWritesTheChosenPlayers) {
     EXPECT_TRUE(std::filesystem::exists("data/Spieler 1.user"));
 }
 
+TEST_F(MainMenuTest, TheStatisticsPageShowsScoresAboveTwoToThe31Unsigned) {
+    menu->player1->bestScore[0] = 2147483648u;
+    menu->player1->bestScore[1] = 4294967295u;
+    menu->buildStatisticsRows();
+    const std::string start = menu->player1->name + "\n2147483648\n4294967295\n";
+    std::string rows;
+    for (const auto& row : menu->scoreRows) rows += row.second + "\n--\n";
+    EXPECT_NE(rows.find(start), std::string::npos)
+        << "expected a row starting \"" << start << "\", got rows:\n"
+        << rows;
+}
+
 TEST_F(MainMenuTest, ALostDeviceReleasesTheSharedTexturesButTheCreditsParticle) {
     menu->releaseTextures();
     const struct {

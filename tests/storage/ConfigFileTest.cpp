@@ -79,20 +79,34 @@ TEST_F(SettingsFile, ASaveWritesExactlyTheThirteenKeysInByteOrder) {
     readSettingsFile(settings);
     settings.particleCount = 300;
     ASSERT_TRUE(writeSettingsFile(settings, "Anna", "Bert", "Carl"));
-    EXPECT_EQ("Hintergrund Art=1\n"
-              "Hintergrund Bild=0\n"
-              "Modus Einzelspieler=1\n"
-              "Modus Mehrspieler=1\n"
-              "Modus Mehrspieler_endlos=1\n"
-              "Partikel=300\n"
-              "Skin=Blue\n"
-              "Spieler 1=Anna\n"
-              "Spieler 2=Bert\n"
-              "Spieler Manage=Carl\n"
-              "Sprache=Deutsch\n"
-              "Stein=design druve\n"
-              "Volume Sounds=40\n",
+    EXPECT_EQ("Hintergrund Art=1\r\n"
+              "Hintergrund Bild=0\r\n"
+              "Modus Einzelspieler=1\r\n"
+              "Modus Mehrspieler=1\r\n"
+              "Modus Mehrspieler_endlos=1\r\n"
+              "Partikel=300\r\n"
+              "Skin=Blue\r\n"
+              "Spieler 1=Anna\r\n"
+              "Spieler 2=Bert\r\n"
+              "Spieler Manage=Carl\r\n"
+              "Sprache=Deutsch\r\n"
+              "Stein=design druve\r\n"
+              "Volume Sounds=40\r\n",
               readFile("data/brixel.ini"));
+}
+
+TEST_F(SettingsFile, ASavedFileReadsBackAsWritten) {
+    Settings written;
+    written.particleCount = 320;
+    written.skinName = "Blue";
+    std::filesystem::create_directory("data");
+    ASSERT_TRUE(writeSettingsFile(written, "Anna", "Bert", "Carl"));
+    Settings read;
+    readSettingsFile(read);
+    EXPECT_EQ("Anna|Bert|Carl|Blue|320", read.player1Name + "|" + read.player2Name + "|" +
+                                             read.managedPlayerName + "|" + read.skinName + "|" +
+                                             std::to_string(read.particleCount))
+        << "no line end is left in a value";
 }
 
 TEST_F(SettingsFile, AFailedWriteLeavesTheOldFile) {

@@ -3,6 +3,7 @@
 #include "storage/ProfileStore.h"
 #include "storage/Settings.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,8 @@ std::string littleEndian(const std::vector<uint32_t>& words) {
     return bytes;
 }
 
-// An old-format file: 37 words without magic, version or checksum.
-std::string legacyFile(uint32_t checkValue) {
+// An old-format file: 37 words without magic, version or checksum; `changes` sets words.
+std::string legacyFile(uint32_t checkValue, std::vector<std::pair<int, uint32_t>> changes = {}) {
     std::vector<uint32_t> w(37, 0);
     w[0] = 0;                         // rotate direction
     w[1] = 120, w[2] = 40, w[3] = 60; // delay, interval, soft drop
@@ -33,6 +34,7 @@ std::string legacyFile(uint32_t checkValue) {
     for (int i = 0; i < 9; ++i) w[20 + i] = statistics[i];
     for (int i = 29; i < 36; ++i) w[i] = 0xBEEF;
     w[36] = checkValue;
+    for (const auto& [index, word] : changes) w[index] = word;
     return littleEndian(w);
 }
 constexpr uint32_t rightCheckValue = 0x06AD94B0; // worked out by hand for the statistics above
@@ -43,9 +45,45 @@ std::vector<std::string> names(const ProfileList& profiles) {
     return out;
 }
 
+// One run of the game as far as its files go: load, make up to two profiles, save at the end.
+void runTheGameOnce() {
+    Settings settings;
+    ProfileList profiles;
+    loadSettings(settings, profiles);
+    while (profiles.Count() < 2) createProfile(profiles, "Spieler");
+    PlayerProfile *player1, *player2, *managed;
+    resolvePlayers(profiles, settings, player1, player2, managed);
+    saveSettings(settings, profiles, player1, player2, managed);
+}
+
 } // namespace
 
-class Profiles : public TempFolderTest {};
+class Profiles : public TempFolderTest {
+protected:
+    // The bytes of a sound current-format profile file.
+    static std::string soundProfileFile(uint32_t gamesPlayed) {
+        PlayerProfile p;
+        p.gamesPlayed = gamesPlayed;
+        writeProfileFile("sound.tmp", p);
+        const std::string bytes = readFile("sound.tmp");
+        std::filesystem::remove("sound.tmp");
+        return bytes;
+    }
+
+    // Files of a name the game cannot load.
+    static std::vector<std::pair<const char*, std::string>> unreadableFiles() {
+        std::string flippedMagic = soundProfileFile(3);
+        flippedMagic[0] ^= 1;
+        std::string otherVersion = soundProfileFile(3);
+        otherVersion[4] = 2;
+        return {{"one bit of the magic flipped", flippedMagic},
+                {"another version", otherVersion},
+                {"empty", ""},
+                {"a profile and one word more", soundProfileFile(3) + std::string(4, '\x01')},
+                {"a profile and one byte more", soundProfileFile(3) + "x"},
+                {"a megabyte", std::string(1 << 20, 'x')}};
+    }
+};
 
 TEST_F(Profiles, LegacyFilesAreConverted) {
     struct Case {
@@ -78,6 +116,33 @@ TEST_F(Profiles, LegacyFilesAreConverted) {
         EXPECT_EQ(c.tableCount, p.highScoreCount[1]) << c.what;
         EXPECT_EQ(0u, p.highScoreTime[0][0]) << c.what;
         EXPECT_EQ(legacyFile(c.check), readFile("data/Oldie.bak2")) << c.what << ": the copy";
+    }
+}
+
+TEST_F(Profiles, LegacyDisplayWordsOtherThan0StillLoad) {
+    struct Case {
+        const char* what;
+        int word;
+        uint32_t value;
+        uint32_t opacity, displayOption;
+    } cases[] = {
+        {"opacity word 1", 14, 1, 0, 1},
+        {"opacity word 30", 14, 30, 29, 1},
+        {"opacity word 0xFF", 14, 0xFF, 99, 1},
+        {"opacity word with every bit", 14, 0xFFFFFFFF, 99, 1},
+        {"display option 0", 13, 0, 50, 0},
+        {"display option 0x100", 13, 0x100, 50, 1},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all("data");
+        writeFile("data/Oldie.user", legacyFile(rightCheckValue, {{c.word, c.value}}));
+        ProfileList profiles;
+        loadProfiles(profiles);
+        const PlayerProfile* p = profiles.Find("Oldie");
+        ASSERT_NE(nullptr, p) << c.what << ": not loaded";
+        EXPECT_EQ(c.opacity, p->overlayOpacity) << c.what;
+        EXPECT_EQ(c.displayOption, p->displayOption) << c.what;
+        EXPECT_EQ(20u, p->gamesPlayed) << c.what << ": the check value holds";
     }
 }
 
@@ -299,6 +364,140 @@ TEST_F(Profiles, NamesThatCannotBeFilesAreNotWritten) {
     EXPECT_TRUE(exists("data/Anna.user")) << "the others are still saved";
 }
 
+TEST_F(Profiles, TheNameOfAnUnreadableFileStaysTaken) {
+    for (const auto& [what, bytes] : unreadableFiles()) {
+        std::filesystem::remove_all("data");
+        writeFile("data/Spieler 1.user", soundProfileFile(1));
+        writeFile("data/Spieler 2.user", bytes);
+        ProfileList profiles;
+        loadProfiles(profiles);
+        ASSERT_EQ((std::vector<std::string>{"Spieler 1"}), names(profiles)) << what;
+
+        PlayerProfile* made = createProfile(profiles, "Spieler");
+        ASSERT_NE(nullptr, made) << what;
+        EXPECT_EQ("Spieler 3", made->name) << what << ": a new profile skips the unreadable name";
+        PlayerProfile* first = profiles.Find("Spieler 1");
+        EXPECT_FALSE(isValidProfileName(profiles, "sPIELER 2", first)) << what;
+        EXPECT_FALSE(renameProfile(profiles, first, "SPIELER 2"))
+            << what << ": renaming onto the unreadable name in any case is refused";
+        EXPECT_EQ(bytes, readFile("data/Spieler 2.user")) << what;
+    }
+}
+
+TEST_F(Profiles, AnUnreadableFileAndItsCopiesOutliveTwoRuns) {
+    const std::string older = soundProfileFile(40);
+    const std::string oldest(148, '\x07');
+    for (const auto& [what, bytes] : unreadableFiles()) {
+        std::filesystem::remove_all("data");
+        writeFile("data/Spieler 2.user", bytes);
+        writeFile("data/Spieler 2.bak", older);
+        writeFile("data/Spieler 2.bak2", oldest);
+        runTheGameOnce();
+        runTheGameOnce();
+        EXPECT_EQ(bytes, readFile("data/Spieler 2.user")) << what << ": the file itself";
+        EXPECT_EQ(older, readFile("data/Spieler 2.bak")) << what << ": its copy";
+        EXPECT_EQ(oldest, readFile("data/Spieler 2.bak2")) << what << ": its old-format copy";
+        EXPECT_TRUE(exists("data/Spieler 1.user")) << what;
+        EXPECT_TRUE(exists("data/Spieler 3.user")) << what << ": the second profile";
+    }
+}
+
+TEST_F(Profiles, AFileLongerThanAnyProfileIsNeitherReadNorCopied) {
+    const std::string tooLong = soundProfileFile(3) + std::string(148, '\0');
+    writeFile("data/Spieler 2.user", tooLong);
+    runTheGameOnce();
+    EXPECT_EQ(tooLong, readFile("data/Spieler 2.user"));
+    EXPECT_FALSE(exists("data/Spieler 2.bak")) << "a copy of a file that is no profile";
+    EXPECT_FALSE(exists("data/Spieler 2.bak2")) << "a copy of a file that is no profile";
+}
+
+TEST_F(Profiles, AFileWhoseChecksumFailedIsKeptOnceBesideIt) {
+    // A statistics word changed: the checksum fails, the profile loads with cleared statistics.
+    auto damaged = [](std::string bytes, char value) {
+        bytes[4 * 25] = value;
+        return bytes;
+    };
+    const std::string firstDamage = damaged(soundProfileFile(7), 'a');
+    writeFile("data/Anna.user", firstDamage);
+    runTheGameOnce();
+    EXPECT_EQ(firstDamage, readFile("data/Anna.user.damaged")) << "kept before the first save";
+    PlayerProfile saved;
+    EXPECT_EQ(1, readProfileFile("data/Anna.user", saved)) << "the save made a sound file";
+
+    runTheGameOnce();
+    writeFile("data/Anna.user", damaged(soundProfileFile(8), 'b'));
+    runTheGameOnce();
+    EXPECT_EQ(firstDamage, readFile("data/Anna.user.damaged")) << "the kept copy is never replaced";
+
+    ProfileList profiles;
+    loadProfiles(profiles);
+    EXPECT_EQ((std::vector<std::string>{"Anna", "Spieler 1"}), names(profiles))
+        << "the kept copy is no profile of its own";
+    EXPECT_FALSE(exists("data/Anna.user.damaged.damaged"));
+    EXPECT_FALSE(exists("data/Anna.user.damaged.bak"));
+}
+
+TEST_F(Profiles, TheCheckerReportsWhatTheGameLoads) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string report;
+        bool valid;
+    } cases[] = {
+        {"a sound profile", soundProfileFile(9), "gamesPlayed=9 ", true},
+        {"a legacy profile", legacyFile(rightCheckValue), "gamesPlayed=20 ", true},
+        {"a legacy profile with a wrong check value", legacyFile(rightCheckValue + 1),
+         "checksum failed", false},
+        {"a damaged magic word", "X" + soundProfileFile(9).substr(1), "unreadable", false},
+        {"a profile and one word more", soundProfileFile(9) + "abcd", "unreadable", false},
+    };
+    for (const Case& c : cases) {
+        writeFile("data/Oldie.user", c.bytes);
+        const std::string command =
+            std::string("\"") + PROFILE_CHECK + "\" data/Oldie.user >check.txt 2>&1";
+        const int status = std::system(command.c_str());
+        const std::string report = readFile("check.txt");
+        EXPECT_NE(std::string::npos, report.find("data/Oldie.user: " + c.report))
+            << c.what << ": expected \"" << c.report << "\" in the report, got \"" << report
+            << "\"";
+        EXPECT_EQ(c.valid, status == 0) << c.what << ": exit status " << status;
+    }
+}
+
+TEST_F(Profiles, LeftoversOfInterruptedSavesAreRemovedAtStart) {
+    struct Case {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {"Anna.user.ab12Cd", true},
+        {"Anna.bak.ZZZZZZ", true},
+        {"Anna.bak2.000000", true},
+        {"Anna.user.damaged.a1b2c3", true},
+        {"brixel.ini.Xy9Q1w", true},
+        {"J\xC3\xBCrgen.user.abcdef", true},
+        {"Anna.user", false},
+        {"brixel.ini", false},
+        {"Anna.user.ab12C", false},
+        {"Anna.user.ab12Cde", false},
+        {"Anna.user.ab-2Cd", false},
+        {"Anna.userab12Cd", false},
+        {"Anna.txt.ab12Cd", false},
+        {"xbrixel.ini.ab12Cd", false},
+        {"brixel.ini.bak.ab12Cd", true},
+        {"notes.ab12Cd", false},
+    };
+    for (const Case& c : cases) writeFile("data/" + c.name, soundProfileFile(1));
+    std::filesystem::create_directory("data/Bert.user.ab12Cd");
+    Settings settings;
+    ProfileList profiles;
+    loadSettings(settings, profiles);
+    for (const Case& c : cases)
+        EXPECT_EQ(c.removed, !exists("data/" + c.name))
+            << c.name << (c.removed ? " was expected removed" : " was expected kept");
+    EXPECT_TRUE(exists("data/Bert.user.ab12Cd")) << "a folder is no leftover";
+    EXPECT_EQ((std::vector<std::string>{"Anna"}), names(profiles));
+}
+
 TEST(ProfileNames, Validity) {
     ProfileList profiles;
     PlayerProfile* self = addProfile(profiles, "J\xFCrgen");
@@ -379,4 +578,13 @@ TEST(Statistics, TextShowsOneValuePerLine) {
         EXPECT_EQ("Anna\n1200\n300\n" + c.rate + "\n5\n9\n80\n700", statisticsText(p))
             << c.wins << " of " << c.games;
     }
+}
+
+TEST(Statistics, ScoresAboveTwoToThe31AreShownUnsigned) {
+    PlayerProfile p;
+    p.name = "Anna";
+    p.bestScore[0] = 2147483648u;
+    p.bestScore[1] = 4294967295u;
+    p.gamesPlayed = 3000000000u;
+    EXPECT_EQ("Anna\n2147483648\n4294967295\n0,0%\n5\n3000000000\n0\n0", statisticsText(p));
 }

@@ -1,5 +1,6 @@
-// profile-check FILE...: one line per profile file with its statistics; exit status 1 when any
-// file is not a whole, checksum-valid profile.
+// profile-check FILE...: one line per profile file with its statistics, read as the game loads
+// it (current or legacy format); exit status 1 when any file is not a whole, checksum-valid
+// profile.
 #include "storage/ProfileStore.h"
 
 #include <cstdio>
@@ -8,7 +9,7 @@ int main(int argc, char** argv) {
     int status = argc > 1 ? 0 : 2;
     for (int i = 1; i < argc; ++i) {
         PlayerProfile profile;
-        int result = readProfileFile(argv[i], profile);
+        const int result = loadProfileFile(argv[i], profile);
         if (result != 1) {
             std::printf("%s: %s\n", argv[i], result == 0 ? "unreadable" : "checksum failed");
             status = 1;
