@@ -145,8 +145,13 @@ void loadOne(ProfileList& profiles, const std::string& fileName) {
         keepUnreadable(profiles, name, copy);
         return;
     }
-    copyWhole(path, copy);
-    if (result == 2) keepDamagedOnce(path);
+    // A damaged file goes beside it once; an existing copy keeps the last good state.
+    if (result == 2) {
+        keepDamagedOnce(path);
+        if (!fileExists(copy)) copyWhole(path, copy);
+    } else {
+        copyWhole(path, copy);
+    }
     PlayerProfile* profile = addProfile(profiles, name);
     if (!profile) return;
     loaded.name = name;

@@ -425,9 +425,11 @@ TEST_F(Profiles, AFileWhoseChecksumFailedIsKeptOnceBesideIt) {
     EXPECT_EQ(1, readProfileFile("data/Anna.user", saved)) << "the save made a sound file";
 
     runTheGameOnce();
+    const std::string lastGood = readFile("data/Anna.user");
     writeFile("data/Anna.user", damaged(soundProfileFile(8), 'b'));
     runTheGameOnce();
     EXPECT_EQ(firstDamage, readFile("data/Anna.user.damaged")) << "the kept copy is never replaced";
+    EXPECT_EQ(lastGood, readFile("data/Anna.bak")) << "the copy keeps the last good state";
 
     ProfileList profiles;
     loadProfiles(profiles);
