@@ -61,4 +61,38 @@ end_through_credits() {
     key q
 }
 
+# F11, then the end through the credits; the game must end with exit status 0 (within
+# $1 half-seconds).
+screenshot_and_end() {
+    key F11
+    sleep 1
+    end_through_credits
+    local status=0
+    wait_game_end "${1:-40}" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/game.log")"
+}
+
 profile_check="$build_dir/tools/profile-check/profile-check"
+
+# What a player finds in the game's folder after a session with one game of player 1 and an F11:
+# no error report, the settings with their 13 keys, both profiles whole, player 1's game
+# counted, a screenshot that is not blank.
+check_saved_files() {
+    local folder=$1
+    [ ! -e "$folder/DirectX Fehler.txt" ] ||
+        fail "an error was logged: $(cat "$folder/DirectX Fehler.txt")"
+    local ini="$folder/data/brixel.ini"
+    [ -f "$ini" ] || fail "no data/brixel.ini"
+    local keys
+    keys=$(grep -c '=' "$ini")
+    [ "$keys" -eq 13 ] || fail "data/brixel.ini holds $keys keys, not 13"
+    "$profile_check" "$folder/data/Spieler 1.user" "$folder/data/Spieler 2.user" ||
+        fail "a profile is damaged"
+    "$profile_check" "$folder/data/Spieler 1.user" | grep -q 'gamesPlayed=[1-9]' ||
+        fail "player 1's statistics did not grow"
+    local picture colours
+    picture=$(ls "$folder"/File\ *.bmp 2>/dev/null | head -n 1)
+    [ -n "$picture" ] || fail "F11 wrote no screenshot"
+    colours=$(od -An -tx1 -j54 -N400000 "$picture" | tr -s ' ' '\n' | sort -u | wc -l)
+    [ "$colours" -gt 16 ] || fail "the screenshot is blank ($colours byte values)"
+}
