@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -66,6 +67,26 @@ int DirectXLibEventWatch(void* userData, SDL_Event* event) {
     return 0;
 }
 
+namespace {
+
+// The screen of that display in desktop coordinates; 1024 x 768 at the corner where unknown.
+SDL_Rect ScreenBounds(int display) {
+    SDL_Rect bounds{0, 0, 1024, 768};
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
+        bounds.w = mode.w;
+        bounds.h = mode.h;
+        SDL_Rect where;
+        if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &where) == 0) {
+            bounds.x = where.x;
+            bounds.y = where.y;
+        }
+    }
+    return bounds;
+}
+
+} // namespace
+
 DirectXLib* DirectXLib::Instance() {
     return instance;
 }
@@ -106,15 +127,17 @@ void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int
     versionText = version;
     GetFatalErrorHooks().versionText = version;
 
-    Uint32 flags = SDL_WINDOW_SHOWN;
-    if (fullScreen)
+    // The picture keeps its proportions in a window of any size, so the player may resize it.
+    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+    SDL_Rect place{50, 50, 1024, 768};
+    if (fullScreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    else
-        flags |= SDL_WINDOW_RESIZABLE;
-    // Full screen starts at the screen's corner, so that even without a window manager to
-    // enlarge it the picture is where the player looks.
-    int position = fullScreen ? 0 : 50;
-    window = SDL_CreateWindow(Win1252ToUtf8(caption).c_str(), position, position, 1024, 768, flags);
+        // Without a window manager nobody enlarges a full-screen window: it is made as large as
+        // the screen from the start.
+        place = ScreenBounds(0);
+    }
+    window =
+        SDL_CreateWindow(Win1252ToUtf8(caption).c_str(), place.x, place.y, place.w, place.h, flags);
     if (window) SetWindowIcons(window, largeIcon, smallIcon);
     presentParams = PresentParams{};
     presentParams.windowed = fullScreen ? 0 : 1;
@@ -167,7 +190,11 @@ void DirectXLib::CreatePresenter() {
     if (!presenter) return;
     screen = SDL_CreateTexture(presenter, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                presentParams.backBufferWidth, presentParams.backBufferHeight);
-    if (screen) SDL_SetTextureBlendMode(screen, SDL_BLENDMODE_NONE);
+    if (!screen) return;
+    SDL_SetTextureBlendMode(screen, SDL_BLENDMODE_NONE);
+    // At a fractional scale (1440 x 1080 on a 1920 x 1080 screen) every line and letter stroke
+    // keeps its weight; at 1:1 the picture is the same as unfiltered.
+    SDL_SetTextureScaleMode(screen, SDL_ScaleModeLinear);
 }
 
 void DirectXLib::DestroyPresenter() {
@@ -219,25 +246,34 @@ void DirectXLib::Clear(uint32_t colour, const Rect* area) {
     if (r.w > 0 && r.h > 0) SDL_RenderFillRect(device, &r);
 }
 
-// The back buffer goes to the window: stretched over the window's client area when windowed,
-// letterboxed in its own proportions in full screen.
+// Where the back buffer lands in an output of this size: as large as fits in its own
+// proportions, centred, with black bars beside or above and below. The mouse maps through it too.
+Rect DirectXLib::PictureRect(int outW, int outH) const {
+    const int64_t bw = presentParams.backBufferWidth, bh = presentParams.backBufferHeight;
+    Rect picture{0, 0, outW, outH};
+    if (outW <= 0 || outH <= 0 || bw <= 0 || bh <= 0) return picture;
+    if (outW * bh > outH * bw) {
+        const int width = int(outH * bw / bh);
+        picture.left = (outW - width) / 2;
+        picture.right = picture.left + width;
+    } else {
+        const int height = int(outW * bh / bw);
+        picture.top = (outH - height) / 2;
+        picture.bottom = picture.top + height;
+    }
+    return picture;
+}
+
+// The back buffer goes to the window, letterboxed, smoothly scaled.
 void DirectXLib::PresentBackBuffer() {
     if (!device || !presenter || !screen) return;
     SDL_RenderFlush(device);
     SDL_UpdateTexture(screen, nullptr, frame->pixels, frame->pitch);
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(presenter, &outW, &outH);
-    SDL_Rect dest{0, 0, outW, outH};
-    if (!presentParams.windowed && outW > 0 && outH > 0) {
-        int bw = presentParams.backBufferWidth, bh = presentParams.backBufferHeight;
-        if (int64_t(outW) * bh > int64_t(outH) * bw) {
-            dest.w = int(int64_t(outH) * bw / bh);
-            dest.x = (outW - dest.w) / 2;
-        } else {
-            dest.h = int(int64_t(outW) * bh / bw);
-            dest.y = (outH - dest.h) / 2;
-        }
-    }
+    const Rect picture = PictureRect(outW, outH);
+    const SDL_Rect dest{picture.left, picture.top, picture.right - picture.left,
+                        picture.bottom - picture.top};
     SDL_SetRenderDrawColor(presenter, 0, 0, 0, 255);
     SDL_RenderClear(presenter);
     SDL_RenderCopy(presenter, screen, nullptr, &dest);
@@ -319,6 +355,12 @@ void DirectXLib::ToggleDisplayMode(int toggle, int width, int height, int bits) 
         presentParams.windowed = presentParams.windowed ? 0 : 1;
         presentParams.backBufferFormat =
             presentParams.windowed ? 0 : FullScreenFormat(bitsPerPixel);
+        if (window && !presentParams.windowed) {
+            // Covers the screen even where no window manager would enlarge it.
+            const SDL_Rect screenArea = ScreenBounds(SDL_GetWindowDisplayIndex(window));
+            SDL_SetWindowPosition(window, screenArea.x, screenArea.y);
+            SDL_SetWindowSize(window, screenArea.w, screenArea.h);
+        }
         if (window)
             SDL_SetWindowFullscreen(window,
                                     presentParams.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -427,24 +469,14 @@ void DirectXLib::MapMouse(int windowX, int windowY, int winW, int winH, int outW
         outW = winW;
         outH = winH;
     }
-    int64_t bw = presentParams.backBufferWidth, bh = presentParams.backBufferHeight;
+    const int64_t bw = presentParams.backBufferWidth, bh = presentParams.backBufferHeight;
     // Window points to output pixels (they differ on high-density displays).
-    int64_t px = int64_t(windowX) * outW / winW, py = int64_t(windowY) * outH / winH;
-    if (presentParams.windowed) {
-        mouseX = int32_t(px * bw / outW);
-        mouseY = int32_t(py * bh / outH);
-        return;
-    }
-    int64_t destW = outW, destH = outH, destX = 0, destY = 0;
-    if (int64_t(outW) * bh > int64_t(outH) * bw) {
-        destW = outH * bw / bh;
-        destX = (outW - destW) / 2;
-    } else {
-        destH = outW * bh / bw;
-        destY = (outH - destH) / 2;
-    }
-    mouseX = int32_t((px - destX) * bw / destW);
-    mouseY = int32_t((py - destY) * bh / destH);
+    const int64_t px = int64_t(windowX) * outW / winW, py = int64_t(windowY) * outH / winH;
+    const Rect picture = PictureRect(outW, outH);
+    const int64_t pictureW = std::max(1, picture.right - picture.left);
+    const int64_t pictureH = std::max(1, picture.bottom - picture.top);
+    mouseX = int32_t((px - picture.left) * bw / pictureW);
+    mouseY = int32_t((py - picture.top) * bh / pictureH);
 }
 
 int DirectXLib::IsMouseInRect(int left, int top, int right, int bottom) {

@@ -92,8 +92,11 @@ public:
     // 1 when the mouse is within left..right and top..bottom, edges included.
     int IsMouseInRect(int left, int top, int right, int bottom);
     // A window position (as the window system reports it) to back-buffer pixels in mouseX,
-    // mouseY: stretched over the window when windowed, letterboxed in full screen.
+    // mouseY, through the letterboxed picture.
     void MapMouse(int windowX, int windowY, int windowW, int windowH, int outputW, int outputH);
+    // Where the back buffer is shown in an output of that size: the largest rectangle of its
+    // proportions, centred (black bars fill the rest). Drawing and the mouse both use it.
+    Rect PictureRect(int outputW, int outputH) const;
 
     // What the window system tells of the window; changes windowState (Closed is final).
     enum WindowChange {

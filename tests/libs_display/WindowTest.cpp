@@ -38,12 +38,39 @@ TEST_F(DisplayTest, MouseInBackBufferPixels) {
         {0, 700, 500, 1024, 768, 1024, 768, 700, 500},   // full screen at the same size
         {0, 960, 540, 1920, 1080, 1920, 1080, 512, 384}, // letterboxed: bars left and right
         {0, 240, 0, 1920, 1080, 1920, 1080, 0, 0},
+        {1, 800, 450, 1600, 900, 1600, 900, 512, 384}, // resized window: letterboxed the same
+        {1, 200, 450, 1600, 900, 1600, 900, 0, 384},   // left edge of the picture
+        {1, 400, 600, 800, 1200, 800, 1200, 512, 384}, // tall window: bars above and below
     };
     for (const Case& c : cases) {
         dx->presentParams.windowed = c.windowed;
         dx->MapMouse(c.x, c.y, c.winW, c.winH, c.outW, c.outH);
         EXPECT_EQ(dx->mouseX, c.expectX) << "window " << c.winW << " x " << c.winH;
         EXPECT_EQ(dx->mouseY, c.expectY) << "window " << c.winW << " x " << c.winH;
+    }
+}
+
+// One rectangle for the picture and the mouse, in both modes.
+TEST_F(DisplayTest, PictureIsLetterboxedInItsOwnProportions) {
+    struct Case {
+        int outW, outH;
+        Rect expected;
+    };
+    const Case cases[] = {
+        {1024, 768, {0, 0, 1024, 768}},   {1920, 1080, {240, 0, 1680, 1080}},
+        {1600, 900, {200, 0, 1400, 900}}, {800, 1200, {0, 300, 800, 900}},
+        {512, 384, {0, 0, 512, 384}},     {0, 0, {0, 0, 0, 0}},
+    };
+    for (int windowed : {0, 1}) {
+        dx->presentParams.windowed = windowed;
+        for (const Case& c : cases) {
+            const Rect got = dx->PictureRect(c.outW, c.outH);
+            EXPECT_TRUE(got.left == c.expected.left && got.top == c.expected.top &&
+                        got.right == c.expected.right && got.bottom == c.expected.bottom)
+                << c.outW << " x " << c.outH << ": expected " << c.expected.left << ","
+                << c.expected.top << "-" << c.expected.right << "," << c.expected.bottom << ", got "
+                << got.left << "," << got.top << "-" << got.right << "," << got.bottom;
+        }
     }
 }
 
