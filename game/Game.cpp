@@ -143,12 +143,10 @@ void Game::start() {
 void Game::chooseBackground() {
     int count = menu->backgrounds.Count();
     if (count <= 0) return;
-    int index = Random::Draw() % count;
-    auto it = menu->backgrounds.begin();
-    std::advance(it, index);
+    const int index = Random::Draw() % count;
     menu->settings.backgroundIndex = index;
-    menu->settings.backgroundName = it->first;
-    menu->background.Load("images/background/" + it->first + ".jpg", 0);
+    menu->settings.backgroundName = menu->backgroundTitle(index);
+    menu->background.Load("images/background/" + menu->settings.backgroundName + ".jpg", 0);
 }
 
 void Game::startSingle() {

@@ -21,10 +21,8 @@ void MenuSystem::loadLanguage() {
 
 void MenuSystem::resolvePlayersAndBackground() {
     resolvePlayers(profiles, settings, player1, player2, managedPlayer);
-    backgrounds.Clear();
-    const int count = ::backgroundCount();
-    for (int i = 0; i < count; ++i) backgrounds.SelectOrInsert(::backgroundTitle(i));
-    ::chooseBackground(settings, static_cast<uint32_t>(Random::Draw()));
+    buildBackgroundList(backgrounds);
+    ::chooseBackground(settings, backgrounds, static_cast<uint32_t>(Random::Draw()));
 }
 
 void MenuSystem::buildBlockSetList() {

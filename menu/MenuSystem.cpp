@@ -326,17 +326,6 @@ void MenuSystem::selectItem(GuiWindow& window, int id, const std::string& item) 
     }
 }
 
-// The picture at a listing position; positions past the end name the last picture.
-std::string MenuSystem::backgroundTitle(int index) const {
-    std::string title;
-    int i = 0;
-    for (const auto& entry : backgrounds) {
-        title = entry.first;
-        if (i++ == index) break;
-    }
-    return title;
-}
-
 // An image control takes the size of its picture.
 void MenuSystem::fitImage(GuiWindow& window, int id) {
     GuiControl* image = window.GetControl(id);

@@ -6,6 +6,7 @@
 #include "game/BoardContext.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
+#include "storage/ContentLists.h"
 #include "storage/KeyedTable.h"
 #include "storage/LanguageTable.h"
 #include "storage/PlayerProfile.h"
@@ -94,7 +95,7 @@ public:
     void runBackgroundFade();
     void chooseBackground(int index);
     int backgroundCount() const { return backgrounds.Count(); }
-    std::string backgroundTitle(int index) const;
+    std::string backgroundTitle(int index) const { return titleAt(backgrounds, index); }
     void fitImage(GuiWindow& window, int id);
 
     // Player page.

@@ -20,31 +20,27 @@ void buildContentList(TitleList& list, const ContentFolder& folder, std::string&
     if (!settingFound) setting = list.begin()->first;
 }
 
-int backgroundCount() {
-    int count = 0;
-    DirectoryListing listing;
-    listing.setPattern(backgroundFolder.pattern);
-    while (listing.next()) ++count;
-    if (count == 0) FatalError(backgroundFolder.emptyMessage, backgroundFolder.line, menuModule, 0);
-    return count;
+void buildBackgroundList(TitleList& list) {
+    std::string noSetting;
+    buildContentList(list, backgroundFolder, noSetting);
 }
 
-std::string backgroundTitle(int index) {
+std::string titleAt(const TitleList& list, int index) {
     std::string title;
-    DirectoryListing listing;
-    listing.setPattern(backgroundFolder.pattern);
-    for (int i = 0; listing.next(); ++i) {
-        title = listing.title;
-        if (i >= index) break;
+    int i = 0;
+    for (const auto& entry : list) {
+        title = entry.first;
+        if (i++ == index) break;
     }
     return title;
 }
 
-void chooseBackground(Settings& settings, uint32_t randomValue) {
-    const int count = backgroundCount();
+void chooseBackground(Settings& settings, const TitleList& backgrounds, uint32_t randomValue) {
+    const int count = backgrounds.Count();
+    if (count == 0) return;
     if (settings.backgroundKind != 2)
         settings.backgroundIndex = static_cast<int32_t>(randomValue % static_cast<uint32_t>(count));
     if (settings.backgroundIndex < 0) settings.backgroundIndex = 0;
     if (settings.backgroundIndex >= count) settings.backgroundIndex = count - 1;
-    settings.backgroundName = backgroundTitle(settings.backgroundIndex);
+    settings.backgroundName = titleAt(backgrounds, settings.backgroundIndex);
 }

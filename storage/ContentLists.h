@@ -26,10 +26,12 @@ inline constexpr ContentFolder backgroundFolder{"images/background/*.jpg",
 // a setting that names no title becomes the first title.
 void buildContentList(TitleList& list, const ContentFolder& folder, std::string& setting);
 
-// The number of background pictures; none is a fatal error.
-int backgroundCount();
-// The title of picture `index` (0-based; past the end the last); empty when there is none.
-std::string backgroundTitle(int index);
+// The background pictures by title. The stored index counts in this one order everywhere (the
+// settings page, the start-up, the game), and two files of one title are one picture. An empty
+// folder is a fatal error.
+void buildBackgroundList(TitleList& list);
+// The title at `index` (0-based; past the end the last); empty for an empty list.
+std::string titleAt(const TitleList& list, int index);
 // Start-up choice of the background: unless backgroundKind is 2 the index becomes randomValue
 // modulo the count; an index past the end becomes the last picture; the name follows the index.
-void chooseBackground(Settings& settings, uint32_t randomValue);
+void chooseBackground(Settings& settings, const TitleList& backgrounds, uint32_t randomValue);

@@ -54,24 +54,46 @@ TEST_F(Content, ASettingNamingNoFileBecomesTheFirstTitle) {
 TEST_F(Content, BackgroundsAreCountedAndNamedInOrder) {
     for (const char* name : {"see.jpg", "berg.jpg", "wald.jpg"})
         writeFile(std::string("images/background/") + name, "x");
-    EXPECT_EQ(3, backgroundCount());
+    TitleList backgrounds;
+    buildBackgroundList(backgrounds);
+    EXPECT_EQ(3, backgrounds.Count());
     struct Case {
         int index;
         const char* title;
     } cases[] = {{0, "berg"}, {1, "see"}, {2, "wald"}, {3, "wald"}, {99, "wald"}};
-    for (const Case& c : cases) EXPECT_EQ(c.title, backgroundTitle(c.index)) << "index " << c.index;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.title, titleAt(backgrounds, c.index)) << "index " << c.index;
 
     Settings fixed;
     fixed.backgroundKind = 2;
     fixed.backgroundIndex = 7;
-    chooseBackground(fixed, 12345);
+    chooseBackground(fixed, backgrounds, 12345);
     EXPECT_EQ(2, fixed.backgroundIndex);
     EXPECT_EQ("wald", fixed.backgroundName);
     Settings random;
     random.backgroundKind = 1;
-    chooseBackground(random, 4);
+    chooseBackground(random, backgrounds, 4);
     EXPECT_EQ(1, random.backgroundIndex) << "4 modulo 3";
     EXPECT_EQ("see", random.backgroundName);
+}
+
+// "wald 2.jpg" lists before "wald.jpg" (a blank sorts before a dot), but its title comes after:
+// a fixed background must name the same picture after a restart as on the settings page.
+TEST_F(Content, AFixedBackgroundKeepsItsPictureWhenOneTitleBeginsAnother) {
+    for (const char* name : {"wald.jpg", "wald 2.jpg", "wald.b.jpg", "see.jpg"})
+        writeFile(std::string("images/background/") + name, "x");
+    TitleList backgrounds;
+    buildBackgroundList(backgrounds);
+    EXPECT_EQ(3, backgrounds.Count()) << "\"wald.jpg\" and \"wald.b.jpg\" are one title";
+    for (int index = 0; index < backgrounds.Count(); ++index) {
+        Settings restarted;
+        restarted.backgroundKind = 2;
+        restarted.backgroundIndex = index;
+        chooseBackground(restarted, backgrounds, 0);
+        EXPECT_EQ(titleAt(backgrounds, index), restarted.backgroundName)
+            << "stored index " << index;
+    }
+    EXPECT_EQ("wald 2", titleAt(backgrounds, 2));
 }
 
 TEST_F(Content, LanguageTextsByNumber) {
@@ -127,7 +149,11 @@ TEST_F(Content, AnEmptyContentFolderIsFatal) {
              std::string setting = "x";
              buildContentList(list, skinFolder, setting);
          }},
-        {"Keine Hintergrundbilder vorhanden", 970, [] { backgroundCount(); }},
+        {"Keine Hintergrundbilder vorhanden", 970,
+         [] {
+             TitleList list;
+             buildBackgroundList(list);
+         }},
     };
     for (const Case& c : cases) {
         std::filesystem::remove("DirectX Fehler.txt");
@@ -143,5 +169,5 @@ TEST_F(Content, AnEmptyContentFolderIsFatal) {
             << c.message << ": the log names line " << c.line << "; log: " << log;
         EXPECT_NE(std::string::npos, log.find("t_menu")) << c.message << ": module; log: " << log;
     }
-    EXPECT_EQ("", backgroundTitle(0)) << "naming without pictures is no error";
+    EXPECT_EQ("", titleAt(TitleList{}, 0)) << "naming without pictures is no error";
 }
