@@ -101,6 +101,7 @@ void GuiWindow::SetFocus(int32_t id, int next) {
     if (old) {
         old->focused = 0;
         old->pressed = 0;
+        old->heldBy = 0;
         // A control the owner disabled stays disabled.
         if (old->state != ElementState::Disabled) old->state = 0;
     }
@@ -204,6 +205,7 @@ void GuiWindow::DrawWindow() {
 //
 // Controls themselves activate (result 1) as follows:
 //   Button       release over it after a press on it; Space/Return released while focused
+//                after its press was seen there (a key held from before does nothing)
 //   CheckBox     as Button, toggling its value
 //   RadioButton  as Button, setting its value to 1
 //   Slider       the value changed (click beside the knob, knob drag, arrow keys)
@@ -216,6 +218,7 @@ int32_t GuiWindow::RunFrame(int mode, int32_t& id) {
     if (!active) {
         focus->state = 0;
         focus->pressed = 0;
+        focus->heldBy = 0;
         return 0;
     }
     GuiManager* gui = GuiManager::Instance();

@@ -339,6 +339,25 @@ TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
     EXPECT_EQ(menu->pausedGame, 0);
 }
 
+// The hard drop that ends a game is still held when the result dialog opens: letting go of it
+// must leave the result on screen; a whole press and release of it then starts again.
+TEST_F(GameFixture, KeyHeldFromTheGameLeavesTheResultDialogOpen) {
+    constexpr uint32_t KeySpace = 57;
+    startSingle(0);
+    loseAtNextUpdate(game->singleBoard);
+    pushPress(KeySpace);
+    frame(10);
+    ASSERT_EQ(game->dialogOpen, 1);
+    pushRelease(KeySpace);
+    frame(0);
+    EXPECT_EQ(game->dialogOpen, 1) << "the release of the game's Space closed the dialog";
+    pushPress(KeySpace);
+    pushRelease(KeySpace);
+    frame(0);
+    EXPECT_EQ(game->dialogOpen, 0) << "Space pressed and released in the dialog starts again";
+    EXPECT_EQ(game->running, 1);
+}
+
 TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {
     // A damaged language file: conversions the formatter does not know are shown as they stand.
     std::ofstream file(folder / "bad.txt");
