@@ -260,6 +260,40 @@ TEST_F(GameFixture, EndlessTallyRisesWithEveryLostBoardAndGarbageStaysPending) {
     EXPECT_EQ(game->running, 1);
 }
 
+// In an endless game the survivor plays on: each piece and row counts once in the totals,
+// however many rounds it lives through.
+TEST_F(GameFixture, EndlessRoundsCountEveryPieceAndRowOnce) {
+    startPair(0, 1);
+    PlayerProfile& left = *game->leftBoard.profile;
+    PlayerProfile& right = *game->rightBoard.profile;
+    const uint32_t leftPieces = left.totalPieces, leftRows = left.totalRows;
+    const uint32_t rightPieces = right.totalPieces, rightRows = right.totalRows;
+    struct Round {
+        int loser;
+        int32_t leftPieces, leftRows, rightPieces, rightRows; // on the boards at the loss
+    };
+    // The left board loses round 1 and starts again; the right one plays on to 12 pieces.
+    const Round rounds[] = {{1, 5, 2, 7, 3}, {2, 4, 1, 12, 6}};
+    for (const Round& r : rounds) {
+        game->leftBoard.pieces = r.leftPieces;
+        game->leftBoard.totalLines = r.leftRows;
+        game->rightBoard.pieces = r.rightPieces;
+        game->rightBoard.totalLines = r.rightRows;
+        game->gameOver(r.loser);
+    }
+    struct Total {
+        const char* what;
+        uint32_t got, expected;
+    } totals[] = {
+        {"left pieces", left.totalPieces - leftPieces, 5 + 4},
+        {"left rows", left.totalRows - leftRows, 2 + 1},
+        {"right pieces", right.totalPieces - rightPieces, 12},
+        {"right rows", right.totalRows - rightRows, 6},
+    };
+    for (const Total& t : totals)
+        EXPECT_EQ(t.got, t.expected) << t.what << ": expected " << t.expected << ", got " << t.got;
+}
+
 TEST_F(GameFixture, TallyKeptForTheSamePairingAndResetOtherwise) {
     struct Step {
         int variant;
