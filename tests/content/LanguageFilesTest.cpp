@@ -51,6 +51,32 @@ TEST(LanguageFiles, EveryUsedTextExistsAndIsNotEmpty) {
     }
 }
 
+// Check box 19 ticked (rotateDirection 1, the default) turns the pieces clockwise, so its
+// caption and status text must say clockwise.
+TEST(LanguageFiles, RotateCheckBoxTextsSayClockwise) {
+    struct Case {
+        const char* language;
+        int id;
+        const char* wanted;
+        const char* unwanted;
+    } cases[] = {
+        {"Deutsch", 516, "Rechtsherum", "Links"},
+        {"Deutsch", 517, "im Uhrzeigersinn", "gegen"},
+        {"English", 516, "clockwise", "anticlockwise"},
+        {"English", 517, "clockwise", "anticlockwise"},
+    };
+    for (const Case& c : cases) {
+        auto texts = content::ReadLanguage(std::string("language/") + c.language + ".txt");
+        const std::string& text = texts[c.id];
+        EXPECT_NE(text.find(c.wanted), std::string::npos)
+            << c.language << " " << c.id << ": expected \"" << c.wanted << "\" in \"" << text
+            << "\"";
+        EXPECT_EQ(text.find(c.unwanted), std::string::npos)
+            << c.language << " " << c.id << ": expected no \"" << c.unwanted << "\" in \"" << text
+            << "\"";
+    }
+}
+
 TEST(LanguageFiles, FormatTextsHoldExactlyTheSuppliedConversions) {
     for (const char* language : kLanguages) {
         auto texts = content::ReadLanguage(std::string("language/") + language + ".txt");
