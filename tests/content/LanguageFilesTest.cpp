@@ -18,7 +18,7 @@ const char* const kLanguages[] = {"Deutsch", "English"};
 std::vector<int> UsedIds() {
     std::vector<int> ids;
     const std::pair<int, int> ranges[] = {{100, 104}, {200, 224}, {300, 333}, {400, 420},
-                                          {500, 546}, {600, 611}, {700, 702}};
+                                          {500, 546}, {600, 611}, {700, 705}};
     for (auto [first, last] : ranges) {
         for (int id = first; id <= last; ++id) {
             ids.push_back(id);
