@@ -150,11 +150,12 @@ void GuiWindow::DrawWindow() {
     const int32_t T = gui->elements[Element::Window].firstBorder;
     const int32_t B = gui->elements[Element::Window].secondBorder;
     const int32_t S = gui->elements[Element::StatusBar].height;
-    const int32_t statusHeight = hasStatusBar ? S : 0;
+    // The frame's own status bar; a frameless window uses its status rectangle instead.
+    const int32_t barHeight = hasStatusBar ? S : 0;
 
     if (framed) {
         gui->DrawSkinElement(Element::Window, active ? 0 : 3, x - B, y - T, width + 2 * B,
-                             height + T + B + statusHeight);
+                             height + T + B + barHeight);
         gui->DrawSkinText(fontName, colourName, 1 - active, title, x + T / 5, y - T,
                           width - 3 * T / 2, T, 0, 2);
         if (hasCloseButton)
