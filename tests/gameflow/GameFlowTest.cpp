@@ -294,6 +294,36 @@ TEST_F(GameFixture, EndlessRoundsCountEveryPieceAndRowOnce) {
         EXPECT_EQ(t.got, t.expected) << t.what << ": expected " << t.expected << ", got " << t.got;
 }
 
+// Both boards can lose in one frame; the left board's loss decides the game, and it is
+// counted once: one game, one win, one change of the computer's level, one result.
+TEST_F(GameFixture, BothBoardsLosingInOneFrameCountOneGame) {
+    for (int variant : {0, 1}) {
+        fresh();
+        anna().computerLevel = 4;
+        startPair(variant, 0);
+        PlayerProfile& left = *game->leftBoard.profile;
+        PlayerProfile& right = *game->rightBoard.profile;
+        const uint32_t leftGames = left.gamesPlayed, rightGames = right.gamesPlayed;
+        const uint32_t leftDuels = left.duelGames, rightWinsBefore = right.duelWins;
+        loseAtNextUpdate(game->leftBoard);
+        loseAtNextUpdate(game->rightBoard);
+        frame(10);
+        ASSERT_EQ(game->dialogOpen, 1) << "variant " << variant;
+        EXPECT_EQ(game->rightWins, 1) << "variant " << variant;
+        EXPECT_EQ(game->leftWins, 0) << "variant " << variant;
+        if (variant == 0) {
+            EXPECT_EQ(left.gamesPlayed - leftGames, 1u) << "left games";
+            EXPECT_EQ(right.gamesPlayed - rightGames, 1u) << "right games";
+            EXPECT_EQ(left.duelGames - leftDuels, 1u) << "left duel games";
+            EXPECT_EQ(right.duelWins - rightWinsBefore, 1u) << "right duel wins";
+            EXPECT_EQ(game->resultText(), FormatText(FixtureText::duel, {"Anna", "Bert"}));
+        } else {
+            EXPECT_EQ(anna().computerLevel, 3u) << "the computer won once: one level down";
+            EXPECT_EQ(game->resultText(), FormatText(FixtureText::playerLost, {"Anna", 5u}));
+        }
+    }
+}
+
 TEST_F(GameFixture, TallyKeptForTheSamePairingAndResetOtherwise) {
     struct Step {
         int variant;
