@@ -38,6 +38,8 @@ void Board::init(BoardContext& context, PlayerProfile& player, int index) {
     for (int32_t& count : perType) count = 0;
     totalLines = 0;
     pieces = 0;
+    countedPieces = 0;
+    countedRows = 0;
     combo = 0;
     shadowHeight = 0;
     applyKeys(index);

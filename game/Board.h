@@ -70,6 +70,10 @@ public:
     int32_t pieces = 0;
     int32_t perType[PlayField::pieceTypes] = {};
     int32_t totalLines = 0;
+    // The part of pieces and totalLines already added to the profile's totals: a survivor of an
+    // endless two-player game plays on, and only what came since counts at the next loss.
+    int32_t countedPieces = 0;
+    int32_t countedRows = 0;
     int32_t stage = 1;
     int32_t level = 1;
     int32_t tripleTasks = 1;

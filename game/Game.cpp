@@ -397,8 +397,10 @@ void Game::finishDuel(int loser) {
         PlayerProfile& profile = *board->profile;
         ++profile.duelGames;
         ++profile.gamesPlayed;
-        profile.totalPieces += static_cast<uint32_t>(board->pieces);
-        profile.totalRows += static_cast<uint32_t>(board->totalLines);
+        profile.totalPieces += static_cast<uint32_t>(board->pieces - board->countedPieces);
+        profile.totalRows += static_cast<uint32_t>(board->totalLines - board->countedRows);
+        board->countedPieces = board->pieces;
+        board->countedRows = board->totalLines;
     }
     PlayerProfile& winner = loser == 1 ? *rightBoard.profile : *leftBoard.profile;
     PlayerProfile& other = loser == 1 ? *leftBoard.profile : *rightBoard.profile;

@@ -8,6 +8,8 @@
 namespace {
 constexpr uint32_t keySpace = 57;
 constexpr uint32_t keyReturn = 28;
+// heldBy of a control the left mouse button pressed (key codes stay below 256).
+constexpr uint32_t heldByMouse = 256;
 } // namespace
 
 int32_t GuiControl::HandleInput(int mode) {
@@ -68,10 +70,12 @@ void GuiControl::DrawControl() {
 
 // Button, check box and radio button, event by event:
 //   pointer over it        state 1 (hovered)
-//   left press over it     takes the focus, pressed := 1 (state 2)
-//   left release           activation when pressed and still over it; pressed := 0
-//   Space/Return down      pressed := 1 (keys reach only the focused control)
-//   Space/Return up        activation, even when the press came before the focus did
+//   left press over it     takes the focus, pressed := 1 (state 2), held by the mouse
+//   left release           activation when held by the mouse and still over it; pressed := 0
+//   Space/Return down      pressed := 1, held by that key (keys reach only the focused control)
+//   Space/Return up        activation when held by that same key; pressed := 0
+// A release whose press the control never saw does nothing: the key that ended a game, still
+// held when the result dialog opens, must not click the dialog's button.
 // Activation: a button answers 1, a check box toggles, a radio button sets itself.
 int32_t GuiControl::ButtonInput(int mode) {
     GuiManager* gui = GuiManager::Instance();
@@ -85,18 +89,22 @@ int32_t GuiControl::ButtonInput(int mode) {
             if (hover) {
                 owner->SetFocus(id, 0);
                 pressed = 1;
+                heldBy = heldByMouse;
             }
-        } else {
+        } else if (heldBy == heldByMouse) {
             activated = pressed != 0 && hover;
             pressed = 0;
+            heldBy = 0;
         }
     }
     if (mode == 2 && (event.offset == keySpace || event.offset == keyReturn)) {
         if (event.IsPress()) {
             pressed = 1;
-        } else {
-            activated = true;
+            heldBy = event.offset;
+        } else if (heldBy == event.offset) {
+            activated = pressed != 0;
             pressed = 0;
+            heldBy = 0;
         }
     }
 

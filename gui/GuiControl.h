@@ -36,6 +36,8 @@ public:
     int32_t visible = 1;
     int32_t state = 0;   // ElementState, recomputed by HandleInput
     int32_t pressed = 0; // held / drag / open sub-state of the kind
+    // Button kinds: the key code whose press it saw, 256 for the left mouse button, 0 none.
+    uint32_t heldBy = 0;
     ControlKind kind = ControlKind::Label;
     int32_t focused = 0;
     int32_t id = 0;

@@ -126,7 +126,9 @@ int32_t GuiControl::TextFieldInput(int mode) {
 void GuiControl::DrawTextField() {
     GuiManager* gui = GuiManager::Instance();
     const int32_t border = gui->elements[Element::Box].firstBorder;
-    gui->DrawSkinElement(Element::Box, 0, x, y, width, height);
+    // The box shows whether the field can be used; hover and focus show in the text and caret.
+    const int boxState = state == ElementState::Disabled ? ElementState::Disabled : 0;
+    gui->DrawSkinElement(Element::Box, boxState, x, y, width, height);
     gui->DrawSkinText(fontName, colourName, state, text, x + border, y, width - 2 * border, height,
                       0, 2);
     if (state == 0 || state == ElementState::Disabled || !gui->directX) return;

@@ -101,6 +101,7 @@ void GuiWindow::SetFocus(int32_t id, int next) {
     if (old) {
         old->focused = 0;
         old->pressed = 0;
+        old->heldBy = 0;
         // A control the owner disabled stays disabled.
         if (old->state != ElementState::Disabled) old->state = 0;
     }
@@ -149,11 +150,12 @@ void GuiWindow::DrawWindow() {
     const int32_t T = gui->elements[Element::Window].firstBorder;
     const int32_t B = gui->elements[Element::Window].secondBorder;
     const int32_t S = gui->elements[Element::StatusBar].height;
-    const int32_t statusHeight = hasStatusBar ? S : 0;
+    // The frame's own status bar; a frameless window uses its status rectangle instead.
+    const int32_t barHeight = hasStatusBar ? S : 0;
 
     if (framed) {
         gui->DrawSkinElement(Element::Window, active ? 0 : 3, x - B, y - T, width + 2 * B,
-                             height + T + B + statusHeight);
+                             height + T + B + barHeight);
         gui->DrawSkinText(fontName, colourName, 1 - active, title, x + T / 5, y - T,
                           width - 3 * T / 2, T, 0, 2);
         if (hasCloseButton)
@@ -204,6 +206,7 @@ void GuiWindow::DrawWindow() {
 //
 // Controls themselves activate (result 1) as follows:
 //   Button       release over it after a press on it; Space/Return released while focused
+//                after its press was seen there (a key held from before does nothing)
 //   CheckBox     as Button, toggling its value
 //   RadioButton  as Button, setting its value to 1
 //   Slider       the value changed (click beside the knob, knob drag, arrow keys)
@@ -216,6 +219,7 @@ int32_t GuiWindow::RunFrame(int mode, int32_t& id) {
     if (!active) {
         focus->state = 0;
         focus->pressed = 0;
+        focus->heldBy = 0;
         return 0;
     }
     GuiManager* gui = GuiManager::Instance();

@@ -12,15 +12,6 @@ constexpr uint32_t grey = 0xFFAAAAAA;
 constexpr uint32_t black = 0xFF000000;
 constexpr float pi = 3.1415927f;
 
-const char* const authorCredit = "dem brixel-Team";
-const char* const thanks = "Mara und Jonas f\xFCrs unerm\xFC"
-                           "dliche Testen,\n"
-                           "Ole f\xFCr die Kl\xE4nge,\n"
-                           "der Entwicklergemeinde f\xFCr Rat und Werkzeug\n"
-                           "und unseren Familien\n"
-                           "f\xFCr ihre Geduld.";
-const char* const addressLine = "das brixel-Team, Fragen und Ideen sind willkommen";
-
 // Keys that steer the spiral instead of ending the credits.
 constexpr uint32_t screenshotKey = 87; // F11: the platform takes the picture
 constexpr uint32_t spaceKey = 57;
@@ -76,10 +67,16 @@ void MenuSystem::moveCreditParticles() {
     }
 }
 
+// Every line of the credits comes from the language file, so they read in the chosen language.
+MenuSystem::CreditTexts MenuSystem::creditTexts() {
+    return {text(700) + " " + text(703), text(701), text(704), text(702) + " " + text(705)};
+}
+
 void MenuSystem::drawCredits() {
-    directX->DrawText(0, 230, text(700) + " " + authorCredit, &captionFont, white, 1, 1024, 50, 0);
-    directX->DrawText(0, 420, text(701), &statusFont, grey, 1, 1024, 50, 0);
-    directX->DrawText(0, 500, thanks, &statusFont, grey, 1, 1024, 200, 0);
+    const CreditTexts credits = creditTexts();
+    directX->DrawText(0, 230, credits.title, &captionFont, white, 1, 1024, 50, 0);
+    directX->DrawText(0, 420, credits.thanksHeading, &statusFont, grey, 1, 1024, 50, 0);
+    directX->DrawText(0, 500, credits.thanks, &statusFont, grey, 1, 1024, 200, 0);
 }
 
 void MenuSystem::runCredits(uint32_t ticks) {
@@ -97,7 +94,7 @@ void MenuSystem::runCredits(uint32_t ticks) {
     }
     statusImage.Draw(0, 567, 0, 0, 0, 0.0f, 0, 0);
     drawVersionLine();
-    directX->DrawText(40, 722, text(702) + " " + addressLine, &captionFont, black, 0, 0, 0, 1);
+    directX->DrawText(40, 722, creditTexts().contact, &captionFont, black, 0, 0, 0, 1);
 
     // One white particle swings along the bottom every 6 s, a quarter turn a second.
     const uint32_t now = GetTickCount();

@@ -104,6 +104,13 @@ public:
     uint32_t sliderValue(int id);
 
     // Credits.
+    struct CreditTexts {
+        std::string title;         // "brixel, a game by" and the authors
+        std::string thanksHeading; // above the thanks
+        std::string thanks;        // several lines
+        std::string contact;       // the bottom line
+    };
+    CreditTexts creditTexts();
     void moveCreditParticles();
     void drawCredits();
 

@@ -198,6 +198,8 @@ void MenuSystem::handlePlayerPage(int id) {
         managedPlayer = createPlayer();
         fillPlayerNames();
         refreshPlayerPage();
+        // A new name can sort before the panels' names and move them down the list.
+        refreshPlayerPanels();
         break;
     case 12:
         if (profiles.Count() <= 2) break;

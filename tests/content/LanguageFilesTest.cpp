@@ -18,7 +18,7 @@ const char* const kLanguages[] = {"Deutsch", "English"};
 std::vector<int> UsedIds() {
     std::vector<int> ids;
     const std::pair<int, int> ranges[] = {{100, 104}, {200, 224}, {300, 333}, {400, 420},
-                                          {500, 546}, {600, 611}, {700, 702}};
+                                          {500, 546}, {600, 611}, {700, 705}};
     for (auto [first, last] : ranges) {
         for (int id = first; id <= last; ++id) {
             ids.push_back(id);
@@ -48,6 +48,32 @@ TEST(LanguageFiles, EveryUsedTextExistsAndIsNotEmpty) {
             EXPECT_TRUE(found != texts.end() && !found->second.empty())
                 << language << ": text " << id << " is missing or empty";
         }
+    }
+}
+
+// Check box 19 ticked (rotateDirection 1, the default) turns the pieces clockwise, so its
+// caption and status text must say clockwise.
+TEST(LanguageFiles, RotateCheckBoxTextsSayClockwise) {
+    struct Case {
+        const char* language;
+        int id;
+        const char* wanted;
+        const char* unwanted;
+    } cases[] = {
+        {"Deutsch", 516, "Rechtsherum", "Links"},
+        {"Deutsch", 517, "im Uhrzeigersinn", "gegen"},
+        {"English", 516, "clockwise", "anticlockwise"},
+        {"English", 517, "clockwise", "anticlockwise"},
+    };
+    for (const Case& c : cases) {
+        auto texts = content::ReadLanguage(std::string("language/") + c.language + ".txt");
+        const std::string& text = texts[c.id];
+        EXPECT_NE(text.find(c.wanted), std::string::npos)
+            << c.language << " " << c.id << ": expected \"" << c.wanted << "\" in \"" << text
+            << "\"";
+        EXPECT_EQ(text.find(c.unwanted), std::string::npos)
+            << c.language << " " << c.id << ": expected no \"" << c.unwanted << "\" in \"" << text
+            << "\"";
     }
 }
 

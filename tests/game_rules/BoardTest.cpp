@@ -537,4 +537,84 @@ TEST_F(BoardTest, ComputerPlacesEachNewPieceWhenOn) {
     EXPECT_EQ(board.field.pieceHeight, 1000);
 }
 
+// The computer thinks one piece ahead from level 5 on (shown as 6): the look-ahead spawns every
+// next piece it tries, so it takes random draws beyond the one for the next piece.
+TEST_F(BoardTest, ComputerLooksAheadFromLevelFive) {
+    struct Case {
+        uint32_t level;
+        bool lookAhead;
+    } cases[] = {{0, false}, {4, false}, {5, true}, {6, true}, {9, true}};
+    for (const Case& c : cases) {
+        profile.computerLevel = c.level;
+        board.init(context, profile, 1);
+        DrawRows(board.field, {}); // empty
+        setPiece(1, 0, 4, 18000);
+        board.field.nextType = 1;
+        Random::Seed(7);
+        Random::Draw(); // the next piece after the one to come
+        const uint32_t withoutLookAhead = Random::State();
+        Random::Seed(7);
+        board.update(300, 3); // lands, no row: the next piece spawns and is placed
+        ASSERT_EQ(board.pieces, 1) << "level " << c.level;
+        const bool lookedAhead = Random::State() != withoutLookAhead;
+        EXPECT_EQ(lookedAhead, c.lookAhead) << "level " << c.level << ": expected look-ahead "
+                                            << c.lookAhead << ", got " << lookedAhead;
+    }
+}
+
+// When the pause after a clear ends, the next piece is placed at once by the computer's board
+// and by an assisted player's, as after a landing without a clear. A square on the emptied
+// field goes to the left wall (column 0); on its own it stays where it spawned (column 4).
+TEST_F(BoardTest, AfterThePauseTheComputerPlacesTheNextPiece) {
+    struct Case {
+        const char* what;
+        int mode, index, aiMode;
+        int32_t expectedColumn;
+    } cases[] = {
+        {"player", 0, 0, 0, 4},
+        {"assisted player", 0, 0, 2, 0},
+        {"assisted player in task stages", 1, 0, 2, 0},
+        {"computer's board", 3, 1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        profile.computerLevel = 0;
+        board.init(context, profile, c.index);
+        board.aiMode = c.aiMode;
+        prepareOneRowClear();
+        board.field.nextType = 1;
+        board.dropMode = 2;
+        board.update(0, 0);
+        ASSERT_EQ(board.state, 1) << c.what;
+        board.update(25, c.mode); // the pause runs out
+        ASSERT_EQ(board.state, 0) << c.what;
+        EXPECT_EQ(board.field.currentType, 1) << c.what;
+        EXPECT_EQ(board.field.pieceColumn, c.expectedColumn)
+            << c.what << ": expected column " << c.expectedColumn << ", got "
+            << board.field.pieceColumn;
+    }
+}
+
+// Rows the opponent sent while this board paused after a clear rise from the bottom when the
+// pause ends, not later with the next landing.
+TEST_F(BoardTest, GarbageReceivedDuringThePauseRisesWhenItEnds) {
+    context.pendingGarbage[0] = 0;
+    context.pendingGarbage[1] = 0;
+    prepareOneRowClear();
+    board.field.nextType = 1;
+    key(keySpace);
+    board.update(0, 2);
+    ASSERT_EQ(board.state, 1);
+    context.pendingGarbage[0] = 1; // sent by the opponent during the pause
+    for (int e = 0; e < 10; ++e) context.garbage[0][0][e] = e == 2 ? 0 : 4;
+    board.update(24, 2);
+    EXPECT_EQ(BlockCount(board.field), 0) << "still paused: nothing rises yet";
+    board.update(1, 2);
+    ASSERT_EQ(board.state, 0);
+    EXPECT_EQ(context.pendingGarbage[0], 0);
+    PlayField expected;
+    expected.reset();
+    DrawRows(expected, {"44.4444444"});
+    EXPECT_EQ(FieldPicture(board.field), FieldPicture(expected));
+}
+
 } // namespace

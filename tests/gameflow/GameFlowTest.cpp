@@ -260,6 +260,70 @@ TEST_F(GameFixture, EndlessTallyRisesWithEveryLostBoardAndGarbageStaysPending) {
     EXPECT_EQ(game->running, 1);
 }
 
+// In an endless game the survivor plays on: each piece and row counts once in the totals,
+// however many rounds it lives through.
+TEST_F(GameFixture, EndlessRoundsCountEveryPieceAndRowOnce) {
+    startPair(0, 1);
+    PlayerProfile& left = *game->leftBoard.profile;
+    PlayerProfile& right = *game->rightBoard.profile;
+    const uint32_t leftPieces = left.totalPieces, leftRows = left.totalRows;
+    const uint32_t rightPieces = right.totalPieces, rightRows = right.totalRows;
+    struct Round {
+        int loser;
+        int32_t leftPieces, leftRows, rightPieces, rightRows; // on the boards at the loss
+    };
+    // The left board loses round 1 and starts again; the right one plays on to 12 pieces.
+    const Round rounds[] = {{1, 5, 2, 7, 3}, {2, 4, 1, 12, 6}};
+    for (const Round& r : rounds) {
+        game->leftBoard.pieces = r.leftPieces;
+        game->leftBoard.totalLines = r.leftRows;
+        game->rightBoard.pieces = r.rightPieces;
+        game->rightBoard.totalLines = r.rightRows;
+        game->gameOver(r.loser);
+    }
+    struct Total {
+        const char* what;
+        uint32_t got, expected;
+    } totals[] = {
+        {"left pieces", left.totalPieces - leftPieces, 5 + 4},
+        {"left rows", left.totalRows - leftRows, 2 + 1},
+        {"right pieces", right.totalPieces - rightPieces, 12},
+        {"right rows", right.totalRows - rightRows, 6},
+    };
+    for (const Total& t : totals)
+        EXPECT_EQ(t.got, t.expected) << t.what << ": expected " << t.expected << ", got " << t.got;
+}
+
+// Both boards can lose in one frame; the left board's loss decides the game, and it is
+// counted once: one game, one win, one change of the computer's level, one result.
+TEST_F(GameFixture, BothBoardsLosingInOneFrameCountOneGame) {
+    for (int variant : {0, 1}) {
+        fresh();
+        anna().computerLevel = 4;
+        startPair(variant, 0);
+        PlayerProfile& left = *game->leftBoard.profile;
+        PlayerProfile& right = *game->rightBoard.profile;
+        const uint32_t leftGames = left.gamesPlayed, rightGames = right.gamesPlayed;
+        const uint32_t leftDuels = left.duelGames, rightWinsBefore = right.duelWins;
+        loseAtNextUpdate(game->leftBoard);
+        loseAtNextUpdate(game->rightBoard);
+        frame(10);
+        ASSERT_EQ(game->dialogOpen, 1) << "variant " << variant;
+        EXPECT_EQ(game->rightWins, 1) << "variant " << variant;
+        EXPECT_EQ(game->leftWins, 0) << "variant " << variant;
+        if (variant == 0) {
+            EXPECT_EQ(left.gamesPlayed - leftGames, 1u) << "left games";
+            EXPECT_EQ(right.gamesPlayed - rightGames, 1u) << "right games";
+            EXPECT_EQ(left.duelGames - leftDuels, 1u) << "left duel games";
+            EXPECT_EQ(right.duelWins - rightWinsBefore, 1u) << "right duel wins";
+            EXPECT_EQ(game->resultText(), FormatText(FixtureText::duel, {"Anna", "Bert"}));
+        } else {
+            EXPECT_EQ(anna().computerLevel, 3u) << "the computer won once: one level down";
+            EXPECT_EQ(game->resultText(), FormatText(FixtureText::playerLost, {"Anna", 5u}));
+        }
+    }
+}
+
 TEST_F(GameFixture, TallyKeptForTheSamePairingAndResetOtherwise) {
     struct Step {
         int variant;
@@ -337,6 +401,25 @@ TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
     EXPECT_EQ(tapKey(KeyEscape), 1) << "Escape in the dialog leads back to the menus";
     EXPECT_EQ(game->dialogOpen, 0);
     EXPECT_EQ(menu->pausedGame, 0);
+}
+
+// The hard drop that ends a game is still held when the result dialog opens: letting go of it
+// must leave the result on screen; a whole press and release of it then starts again.
+TEST_F(GameFixture, KeyHeldFromTheGameLeavesTheResultDialogOpen) {
+    constexpr uint32_t KeySpace = 57;
+    startSingle(0);
+    loseAtNextUpdate(game->singleBoard);
+    pushPress(KeySpace);
+    frame(10);
+    ASSERT_EQ(game->dialogOpen, 1);
+    pushRelease(KeySpace);
+    frame(0);
+    EXPECT_EQ(game->dialogOpen, 1) << "the release of the game's Space closed the dialog";
+    pushPress(KeySpace);
+    pushRelease(KeySpace);
+    frame(0);
+    EXPECT_EQ(game->dialogOpen, 0) << "Space pressed and released in the dialog starts again";
+    EXPECT_EQ(game->running, 1);
 }
 
 TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {

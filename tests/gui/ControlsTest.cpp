@@ -29,12 +29,56 @@ TEST_F(GuiTest, ButtonActivatesOnReleaseOnlyOverIt) {
 TEST_F(GuiTest, ReturnOrSpaceReleasedOnTheFocusedButtonActivatesIt) {
     window.AddControl(1, 10, 10, 80, 30, 3, ControlKind::Button, "OK", "", "", "");
     MoveMouse(0, 0);
-    // The press happened before the button had the focus: only the release is seen.
-    EXPECT_EQ(Key(keyReturn, false), 1);
+    // The press happened before the button had the focus: its release alone does nothing.
+    EXPECT_EQ(Key(keyReturn, false), 0);
     EXPECT_EQ(Key(keySpace, true), 0);
     EXPECT_EQ(window.focus->state, 2) << "Space held shows the pressed state";
     EXPECT_EQ(Key(keySpace, false), 1);
     EXPECT_EQ(Tap(30), 0) << "other keys do nothing";
+}
+
+// A dialog opened while a key or the mouse button is still held (the hard drop that ended the
+// game): the release alone must not click its focused button; a whole press and release does.
+TEST_F(GuiTest, ButtonActivatesOnlyOnAReleaseWhosePressItSaw) {
+    enum Step { SpaceDown, SpaceUp, ReturnDown, ReturnUp, MouseDown, MouseUp };
+    struct Case {
+        const char* what;
+        Step steps[3];
+        int count;
+        int32_t expected; // the last step's result
+    } cases[] = {
+        {"Space released, pressed before", {SpaceUp}, 1, 0},
+        {"Return released, pressed before", {ReturnUp}, 1, 0},
+        {"mouse released, pressed before", {MouseUp}, 1, 0},
+        {"Space pressed and released", {SpaceDown, SpaceUp}, 2, 1},
+        {"Return pressed and released", {ReturnDown, ReturnUp}, 2, 1},
+        {"mouse pressed and released", {MouseDown, MouseUp}, 2, 1},
+        {"Return pressed, Space released", {ReturnDown, SpaceUp}, 2, 0},
+        {"Space pressed, mouse released", {SpaceDown, MouseUp}, 2, 0},
+        {"mouse pressed, Space released", {MouseDown, SpaceUp}, 2, 0},
+        {"mouse released while Space held", {SpaceDown, MouseUp, SpaceUp}, 3, 1},
+    };
+    for (const Case& c : cases) {
+        GuiWindow dialog;
+        dialog.SetupWindow(100, 100, 400, 300, 1, "Result", "", "");
+        dialog.AddControl(1, 10, 10, 80, 30, 3, ControlKind::Button, "Again", "", "", "");
+        dialog.SetFocus(1, 0);
+        MoveMouse(150, 125);
+        int32_t result = -100;
+        for (int i = 0; i < c.count; ++i) {
+            const Step step = c.steps[i];
+            InputEvent e;
+            e.offset = step == SpaceDown || step == SpaceUp     ? keySpace
+                       : step == ReturnDown || step == ReturnUp ? keyReturn
+                                                                : 12;
+            e.data = step == SpaceDown || step == ReturnDown || step == MouseDown ? 0x80 : 0;
+            Platform().input.event = e;
+            const int mode = e.offset == 12 ? GuiInput::Mouse : GuiInput::Keyboard;
+            result = dialog.RunFrame(mode, id);
+        }
+        EXPECT_EQ(result, c.expected)
+            << c.what << ": expected " << c.expected << ", got " << result;
+    }
 }
 
 TEST_F(GuiTest, CheckBoxTogglesAndRadioButtonSets) {

@@ -167,3 +167,20 @@ TEST_F(TextFieldTest, CaretBlinksFromItsLastMovement) {
     SetTime(5000);
     EXPECT_FALSE(caretShown()) << "no caret without the focus";
 }
+
+// A disabled field is drawn from the skin's disabled box, as other controls are; the other
+// states keep the normal box.
+TEST_F(TextFieldTest, DisabledFieldDrawsTheDisabledBox) {
+    DirectXLib& dx = Platform().directX;
+    const int32_t states[] = {ElementState::Normal, ElementState::Hovered, ElementState::Disabled};
+    for (int32_t state : states) {
+        field->state = state;
+        dx.Clear(0xFFFFFFFF);
+        field->DrawControl();
+        const uint32_t expected =
+            state == ElementState::Disabled ? buttonColours[3] : buttonColours[0];
+        const uint32_t got = dx.ReadPixel(field->x + 190, field->y + 12) & 0xFFFFFF;
+        EXPECT_EQ(got, expected) << "state " << state << ": expected box colour " << std::hex
+                                 << expected << ", got " << got;
+    }
+}

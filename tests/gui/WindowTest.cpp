@@ -178,3 +178,35 @@ TEST_F(GuiTest, InactiveWindowIgnoresInput) {
     EXPECT_EQ(Tap(28), 0);
     EXPECT_EQ(window.GetControl(1)->pressed, 0);
 }
+
+// A frameless menu page shows the focused control's status text in its status rectangle,
+// centred in the rectangle's height (not in the skin's status bar height).
+TEST_F(GuiTest, FramelessWindowCentresTheStatusTextInItsStatusRectangle) {
+    DirectXLib& dx = Platform().directX;
+    window.framed = 0;
+    window.statusX = 100;
+    window.statusY = 600;
+    window.statusWidth = 300;
+    window.statusHeight = 60;
+    window.AddControl(1, 10, 10, 80, 30, 3, ControlKind::Button, "", "Status text", "", "");
+    dx.Clear(0xFFFFFFFF);
+    window.DrawWindow();
+    // The rows holding dark text pixels, searched well beyond the rectangle.
+    int top = -1, bottom = -1;
+    for (int y = 560; y < 700; ++y) {
+        for (int x = 100; x < 400; ++x) {
+            if ((dx.ReadPixel(x, y) & 0xFF) >= 0x80) continue;
+            if (top < 0) top = y;
+            bottom = y;
+            break;
+        }
+    }
+    ASSERT_GE(top, 0) << "no status text drawn";
+    const int centre = (top + bottom) / 2;
+    const int expected = window.statusY + window.statusHeight / 2;
+    EXPECT_GE(top, window.statusY) << "text rows " << top << ".." << bottom;
+    EXPECT_LE(bottom, window.statusY + window.statusHeight)
+        << "text rows " << top << ".." << bottom;
+    EXPECT_NEAR(centre, expected, 4)
+        << "expected the text centred at " << expected << ", got rows " << top << ".." << bottom;
+}

@@ -122,7 +122,7 @@ void MenuFixture::prepareContent() {
         fs::create_directories(dir);
     for (const char* picture : pictures) writePicture(picture, 0x80);
     std::string texts;
-    for (int id = 100; id <= 702; ++id) texts += std::to_string(id) + "=" + languageText(id) + "\n";
+    for (int id = 100; id <= 705; ++id) texts += std::to_string(id) + "=" + languageText(id) + "\n";
     writeText("language/Deutsch.txt", texts);
     writeText("language/English.txt", "100=Yes\n");
     writeText("skin/Golden.style", skin);

@@ -167,6 +167,30 @@ TEST_F(PlayerPageWithPage, CreatingAndDeletingProfiles) {
     EXPECT_EQ(field(14).text, menu->managedPlayer->name);
 }
 
+// A new player whose name sorts before the shown ones moves them down the list: every page's
+// panel must point at its shown name again, or Left/Right step from the wrong entry.
+TEST_F(PlayerPageWithPage, ANewPlayerKeepsThePanelsOnTheirShownNames) {
+    field(14).text = "Xaver"; // player 1, "Spieler 1" before
+    activate(14);
+    activate(15);
+    activate(11); // "Spieler 1" again, now first in the list
+    ASSERT_EQ(menu->managedPlayer->name, "Spieler 1");
+    for (int page : {MenuSystem::MainPage, MenuSystem::SettingsPage, MenuSystem::PlayerPage,
+                     MenuSystem::ScorePage}) {
+        for (int id : {90, 91}) {
+            GuiControl& list = control(menu->pageWindow(page), id);
+            const std::string* shown = list.param4.items.Item(list.param1);
+            const std::string got = shown ? *shown : "(none)";
+            EXPECT_EQ(got, list.text) << "page " << page << " list " << id << ": index "
+                                      << list.param1 << " should hold \"" << list.text << "\"";
+        }
+    }
+    menu->showPage(MenuSystem::MainPage);
+    menu->currentWindow->SetFocus(90, 0);
+    tapKey(203); // Left: the entry before "Xaver"
+    EXPECT_EQ(control(menu->mainWindow, 90).text, "Spieler 2");
+}
+
 TEST_F(PlayerPageWithPage, DisplayOptionsSetTheirBits) {
     menu->playerWindow.SetControlParams(18, 1, 1);
     activate(18);
