@@ -10,15 +10,16 @@
 namespace SystemFiles {
 
 std::FILE* Open(const std::string& path, const char* mode) {
-    return std::fopen(path.c_str(), mode);
+    return std::fopen(SystemName(path).c_str(), mode);
 }
 
 bool Remove(const std::string& path) {
-    return std::remove(path.c_str()) == 0;
+    return std::remove(SystemName(path).c_str()) == 0;
 }
 
 int CreateTemporary(const std::string& target, std::string& created) {
-    std::vector<char> name(target.begin(), target.end());
+    const std::string folded = SystemName(target);
+    std::vector<char> name(folded.begin(), folded.end());
     for (char c : std::string(".XXXXXX")) name.push_back(c);
     name.push_back('\0');
     const int descriptor = mkstemp(name.data());
@@ -44,7 +45,7 @@ bool Close(int descriptor) {
 }
 
 bool Replace(const std::string& from, const std::string& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    return std::rename(SystemName(from).c_str(), SystemName(to).c_str()) == 0;
 }
 
 // The rename reaches the disk only with the folder's own entry.

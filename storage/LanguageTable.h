@@ -13,6 +13,8 @@ public:
     // The text with that id; empty when the file did not define it.
     const std::string& Text(int id) const;
     int Count() const { return texts.Count(); }
+    // Every text by id, in id order: for checks over a whole file.
+    const KeyedTable<int32_t, std::string>& All() const { return texts; }
 
 private:
     KeyedTable<int32_t, std::string> texts;

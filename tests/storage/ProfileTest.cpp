@@ -1,3 +1,4 @@
+#include "Libs/SystemFiles.h"
 #include "storage/AtomicFile.h"
 #include "storage/ProfileList.h"
 #include "storage/ProfileStore.h"
@@ -337,22 +338,32 @@ TEST_F(Profiles, RenamingWritesTheNewFileBeforeTheOldGoes) {
 }
 
 // On a file system that ignores letter case (Windows; the Windows build's tests run on one)
-// "anna" and "Anna" are one file.
+// "anna" and "Anna" are one file. Here it runs on this system's own, and once more as if it
+// ignored letter case, so deleting "the old file" after saving the new one fails on Linux too.
 TEST_F(Profiles, RenamingToOtherLetterCaseKeepsTheProfile) {
-    ProfileList profiles;
-    PlayerProfile* anna = addProfile(profiles, "anna");
-    anna->gamesPlayed = 9;
-    ASSERT_TRUE(saveProfile(*anna));
+    struct Folding {
+        explicit Folding(bool on) { SystemFiles::FoldCaseForTests(on); }
+        ~Folding() { SystemFiles::FoldCaseForTests(false); }
+    };
+    for (bool folded : {false, true}) {
+        const std::string what = folded ? "letter case ignored" : "this system's file names";
+        std::filesystem::remove_all("data");
+        Folding folding(folded);
+        ProfileList profiles;
+        PlayerProfile* anna = addProfile(profiles, "anna");
+        anna->gamesPlayed = 9;
+        ASSERT_TRUE(saveProfile(*anna)) << what;
 
-    EXPECT_TRUE(renameProfile(profiles, anna, "Anna"));
-    EXPECT_EQ("Anna", anna->name);
-    ProfileList loaded;
-    loadProfiles(loaded);
-    ASSERT_EQ(1, loaded.Count()) << "the profile is gone, or there are two";
-    const PlayerProfile& read = loaded.begin()->second;
-    // Windows renames the file to the new spelling; wine keeps the old one.
-    EXPECT_TRUE(read.name == "Anna" || read.name == "anna") << read.name;
-    EXPECT_EQ(9u, read.gamesPlayed);
+        EXPECT_TRUE(renameProfile(profiles, anna, "Anna")) << what;
+        EXPECT_EQ("Anna", anna->name) << what;
+        ProfileList loaded;
+        loadProfiles(loaded);
+        ASSERT_EQ(1, loaded.Count()) << what << ": the profile is gone, or there are two";
+        const PlayerProfile& read = loaded.begin()->second;
+        // Windows renames the file to the new spelling; wine keeps the old one.
+        EXPECT_TRUE(read.name == "Anna" || read.name == "anna") << what << ": " << read.name;
+        EXPECT_EQ(9u, read.gamesPlayed) << what;
+    }
 }
 
 TEST_F(Profiles, NamesThatCannotBeFilesAreNotWritten) {
