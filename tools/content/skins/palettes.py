@@ -128,7 +128,7 @@ SILBER = {
     "status": ("#e6ecf4", "#b7c5d8", "#4a5a74"),
     "fonts": [
         ("standard", "DejaVu Sans", 13, 0),
-        ("small", "DejaVu Sans Condensed", 12, 0),
+        ("small", "DejaVu Sans", 12, 0),
         ("button", "DejaVu Sans", 15, 1),
         ("status", "DejaVu Sans", 14, 0),
         ("big", "DejaVu Sans", 40, 1),
