@@ -95,7 +95,7 @@ constexpr KeyText keyNames[] = {
     {86, "<"},
     {87, "F11"},
     {88, "F12"},
-    {156, "Num Ent"},
+    {156, "NumEnt"},
     {157, "Strg R"},
     {181, "Num /"},
     {183, "Druck"},
