@@ -117,16 +117,15 @@ protected:
             for (int k = 0; k < c.param4.items.Count(); ++k)
                 texts.push_back(*c.param4.items.Item(k));
         // All key fields are alike: the first one of a page stands for the others.
-        if (c.kind == ControlKind::TextField && c.param3 == TextMode::KeyCapture &&
-            !keyNamesChecked)
+        const bool keyField = c.kind == ControlKind::TextField && c.param3 == TextMode::KeyCapture;
+        if (keyField && !keyNamesChecked)
             for (const KeyText& key : KeyNameTable()) texts.push_back(key.text);
-        if (c.kind == ControlKind::TextField && c.param3 == TextMode::KeyCapture)
-            keyNamesChecked = true;
+        if (keyField) keyNamesChecked = true;
         return texts;
     }
 
-    // Where the next control to the right begins, among those the text's line touches; the
-    // box's own right end when none comes sooner.
+    // Where the text must end: its box's right end, or a little before the next control to the
+    // right that its line touches, whichever comes first.
     int32_t rightLimit(GuiWindow& window, const GuiControl& c, const TextBox& box) {
         int32_t limit = box.left + box.width;
         int w = 0, lineHeight = 0;
