@@ -53,6 +53,10 @@ constexpr ControlRow playerRows[] = {
 
 constexpr int firstKeyField = 38;
 constexpr int keyFieldCount = 10;
+// The key block (its heading, the action names and the key fields) is set in the skin's small
+// font: the names must fit the narrow columns beside and in the key fields.
+constexpr int keyBlockLabels[] = {31, 32, 33, 34, 35, 48};
+constexpr const char* keyBlockFont = "small";
 // Texts naming the five actions in the key fields' status texts.
 constexpr int actionTexts[5] = {536, 538, 540, 542, 544};
 // Keys that belong to the menus and the window, never to a key set.
@@ -107,8 +111,10 @@ void MenuSystem::buildPlayerWindow() {
     // Both key set headings carry the blank before their number.
     playerWindow.GetControl(36)->text = text(102) + " 1";
     playerWindow.GetControl(37)->text = text(102) + " 2";
+    for (int id : keyBlockLabels) playerWindow.GetControl(id)->fontName = keyBlockFont;
     for (int slot = 0; slot < keyFieldCount; ++slot) {
         GuiControl* field = playerWindow.GetControl(firstKeyField + slot);
+        field->fontName = keyBlockFont;
         field->text = "Taste T";
         field->statusText = text(102) + (slot < 5 ? " 1: " : " 2: ") + text(actionTexts[slot % 5]);
         playerWindow.SetControlParams(firstKeyField + slot, 3, 0, 0, TextMode::KeyCapture);

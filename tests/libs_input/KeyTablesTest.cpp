@@ -23,16 +23,15 @@ TEST(KeyNames, NamesAndUnknownCodes) {
         std::string name;
     };
     const Case cases[] = {
-        {200, "Pfeil hoch"},
+        {200, "Hoch"},
         {100, "Unbekannt: 100"},
-        {1, "Escape"},
-        {57, "Leertaste"},
+        {1, "Esc"},
+        {57, "Space"},
         {184, "Alt Gr"},
-        {210, "Einf\xFC"
-              "gen"},
+        {210, "Einfg"},
         {39, "\xF6"},
         {12, "\xDF"},
-        {221, "Windowsmenu"},
+        {221, "Men\xFC"},
         {84, "Unbekannt: 84"},
         {0, "Unbekannt: 0"},
         {256, "Unbekannt: 256"},

@@ -55,6 +55,7 @@ GOLDEN = {
     "status": ("#f3d98b", "#d4a94a", "#8a6120"),
     "fonts": [
         ("standard", "Arial", 15, 0),
+        ("small", "Arial", 13, 0),
         ("button", "Arial", 16, 1),
         ("status", "Arial", 15, 0),
         ("big", "Liberation Serif", 46, 1),
@@ -126,7 +127,8 @@ SILBER = {
     ],
     "status": ("#e6ecf4", "#b7c5d8", "#4a5a74"),
     "fonts": [
-        ("standard", "DejaVu Sans", 14, 0),
+        ("standard", "DejaVu Sans", 13, 0),
+        ("small", "DejaVu Sans", 12, 0),
         ("button", "DejaVu Sans", 15, 1),
         ("status", "DejaVu Sans", 14, 0),
         ("big", "DejaVu Sans", 40, 1),
