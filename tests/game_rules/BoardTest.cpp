@@ -333,6 +333,41 @@ TEST_F(BoardTest, CombosAndTheNextStage) {
     EXPECT_EQ(board.combo, 0);
 }
 
+// Once the triple combos are done, the second clear in a row counts the double combo as its
+// rows go, not when the pause ends or the next piece comes.
+TEST_F(BoardTest, DoubleComboCountsWhenTheSecondClearHappens) {
+    board.tripleComboTasks = 0;
+    board.doubleComboTasks = 2;
+    struct Step {
+        const char* what;
+        bool clear; // a clearing hard drop, else the pause running out
+        int32_t doubleCombos, combo;
+    };
+    const Step steps[] = {
+        {"first clear", true, 2, 1},
+        {"pause after the first clear", false, 2, 1},
+        {"second clear", true, 1, 0},
+        {"pause after the second clear", false, 1, 0},
+    };
+    for (const Step& s : steps) {
+        if (s.clear) {
+            prepareOneRowClear();
+            key(keySpace);
+            board.update(0, 1);
+            ASSERT_EQ(board.state, 1) << s.what << ": the row clears";
+        } else {
+            board.update(25, 1);
+            ASSERT_EQ(board.state, 0) << s.what << ": the next piece falls";
+        }
+        EXPECT_EQ(board.doubleComboTasks, s.doubleCombos)
+            << s.what << ": expected " << s.doubleCombos << " double combos to go, got "
+            << board.doubleComboTasks;
+        EXPECT_EQ(board.combo, s.combo)
+            << s.what << ": expected combo " << s.combo << ", got " << board.combo;
+    }
+    EXPECT_EQ(board.stage, 1);
+}
+
 TEST(BoardStageTest, StageLevelsArePrimes) {
     const int32_t expected[] = {1, 2, 3, 5, 7, 11, 13, 17, 19, 23};
     for (int stage = 1; stage <= 10; ++stage)

@@ -1,5 +1,8 @@
 #include "DisplayFixture.h"
 
+#include <SDL.h>
+#include <SDL_image.h>
+
 namespace {
 
 constexpr uint32_t White = 0xFFFFFF, Black = 0x000000, Red = 0xFF0000, Blue = 0x0000FF,
@@ -258,4 +261,40 @@ TEST_F(DisplayTest, LoadingAPictureAgainSharesItsPixelsUntilTheFileChanges) {
     dx->Clear(0x00FFFFFF);
     b.Draw(0, 0, 0, 0, 0, 0.0f, 0, 0); // still holds the old picture
     ExpectPixels(*dx, {{5, 5, Red}, {25, 5, Blue}}, "the older texture");
+}
+
+// A picture's soft edge covers the background by its alpha and adds its colour only by as much:
+// white at alpha 128 on black is half grey, not white.
+TEST_F(DisplayTest, SoftAlphaOfAPngBlendsByItsCoverage) {
+    // 20 x 10: the left half white at alpha 128, the right half red at alpha 64.
+    SDL_Surface* soft = SDL_CreateRGBSurfaceWithFormat(0, 20, 10, 32, SDL_PIXELFORMAT_ARGB8888);
+    ASSERT_NE(soft, nullptr) << SDL_GetError();
+    for (int y = 0; y < soft->h; ++y) {
+        auto* row =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(soft->pixels) + y * soft->pitch);
+        for (int x = 0; x < soft->w; ++x) row[x] = x < 10 ? 0x80FFFFFF : 0x40FF0000;
+    }
+    const int saved = IMG_SavePNG(soft, "soft.png");
+    SDL_FreeSurface(soft);
+    ASSERT_EQ(saved, 0) << IMG_GetError();
+    Texture t;
+    t.Load("soft.png", 0);
+    ASSERT_EQ(t.IsLoaded(), 1);
+    struct Case {
+        uint32_t background;
+        int x;
+        uint32_t expected;
+    };
+    const Case cases[] = {
+        {0xFF000000, 103, 0x808080}, // white at 128 on black
+        {0xFF000000, 115, 0x400000}, // red at 64 on black
+        {0xFF404040, 103, 0xA0A0A0}, // 0x80 + 0x40 * 127 / 255
+        {0xFF404040, 115, 0x703030}, // 0x40 + 0x40 * 191 / 255 in red, the rest kept
+    };
+    for (const Case& c : cases) {
+        dx->Clear(c.background);
+        t.Draw(100, 100, 0, 0, 0, 0.0f, 0, 0);
+        EXPECT_TRUE(ColourNear(dx->ReadPixel(c.x, 105), c.expected))
+            << "background " << std::hex << (c.background & 0xFFFFFF) << ", x " << std::dec << c.x;
+    }
 }

@@ -1,5 +1,9 @@
 #include "DisplayFixture.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
 namespace {
 constexpr uint32_t White = 0xFFFFFF;
 constexpr uint32_t Ink = 0xFF000000;
@@ -137,6 +141,40 @@ TEST_F(DisplayTest, RecreatingAFontLeavesOneLiveEntry) {
     font.ReleaseResource();
     EXPECT_EQ(live(&font), 0);
     EXPECT_EQ(font.IsCreated(), 0);
+}
+
+// A partly covered edge pixel of a white text on black is as bright as the part covered, no
+// brighter: the same text in black on white shows that part as the darkness it leaves.
+TEST_F(DisplayTest, TextEdgesBlendByTheirCoverage) {
+    const std::string text = "Wog 42%";
+    const int left = 90, top = 90, right = 260, bottom = 140;
+    std::vector<uint32_t> light;
+    dx->Clear(0xFF000000);
+    dx->DrawText(100, 100, text, nullptr, 0xFFFFFFFF, 0, 0, 0, 1);
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) light.push_back(dx->ReadPixel(x, y));
+    dx->Clear(0xFFFFFFFF);
+    dx->DrawText(100, 100, text, nullptr, Ink, 0, 0, 0, 1);
+    int partial = 0, wrong = 0;
+    std::string first;
+    size_t i = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x, ++i) {
+            const uint32_t got = light[i] & 0xFFFFFF;
+            const int coverage = 255 - int(dx->ReadPixel(x, y) & 0xFF);
+            const int r = int(got >> 16), g = int(got >> 8 & 0xFF), b = int(got & 0xFF);
+            partial += coverage > 30 && coverage < 225;
+            if (r == g && g == b && std::abs(r - coverage) <= 2) continue;
+            if (wrong++ == 0) {
+                char where[96];
+                std::snprintf(where, sizeof where, "(%d, %d): expected grey %02X, got %06X", x, y,
+                              coverage, got);
+                first = where;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "pixels off their coverage, the first at " << first;
+    EXPECT_GT(partial, 20) << "partly covered edge pixels";
 }
 
 TEST(FontFaces, ArialResolvesToAScalableFace) {

@@ -1,6 +1,9 @@
 #include "DisplayFixture.h"
 
+#include "Libs/InputLib.h"
 #include "Libs/Tick.h"
+
+#include <SDL.h>
 
 #include <filesystem>
 
@@ -26,6 +29,69 @@ TEST_F(DisplayTest, WindowStateTransitions) {
         EXPECT_EQ(dx->windowState, s.expected) << "step " << i;
         ++i;
     }
+}
+
+// What the window system reports comes as queued events; each frame's end takes one of them.
+TEST_F(DisplayTest, WindowEventsFromTheQueueChangeTheWindowState) {
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT); // what making the window queued
+    ASSERT_EQ(dx->windowState, DX::Active);
+    struct Step {
+        const char* what;
+        SDL_WindowEventID event;
+        int expected;
+    };
+    const Step steps[] = {
+        {"focus lost", SDL_WINDOWEVENT_FOCUS_LOST, DX::Inactive},
+        {"focus gained", SDL_WINDOWEVENT_FOCUS_GAINED, DX::Active},
+        {"minimised", SDL_WINDOWEVENT_MINIMIZED, DX::Minimized},
+        {"focus gained while minimised", SDL_WINDOWEVENT_FOCUS_GAINED, DX::Minimized},
+        {"restored", SDL_WINDOWEVENT_RESTORED, DX::Active},
+        {"focus lost again", SDL_WINDOWEVENT_FOCUS_LOST, DX::Inactive},
+        {"maximised", SDL_WINDOWEVENT_MAXIMIZED, DX::Active},
+        {"closed", SDL_WINDOWEVENT_CLOSE, DX::Closed},
+        {"restored after closing", SDL_WINDOWEVENT_RESTORED, DX::Closed},
+    };
+    for (const Step& s : steps) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = SDL_GetWindowID(dx->window);
+        event.window.event = Uint8(s.event);
+        ASSERT_EQ(SDL_PushEvent(&event), 1) << s.what << ": " << SDL_GetError();
+        ASSERT_EQ(dx->EndFrame(), 1) << s.what;
+        EXPECT_EQ(dx->windowState, s.expected)
+            << s.what << ": expected window state " << s.expected << ", got " << dx->windowState;
+    }
+}
+
+// F9 from the keyboard switches between window and full screen at the frame's end, and the
+// game's input still reads it as its own key.
+TEST_F(DisplayTest, F9FromTheQueueSwitchesTheWindowAndReachesTheInput) {
+    constexpr uint32_t keyF9 = 67;
+    InputLib input;
+    input.Init();
+    SDL_Event key{};
+    key.key.windowID = SDL_GetWindowID(dx->window);
+    key.key.keysym.scancode = SDL_SCANCODE_F9;
+    key.key.keysym.sym = SDLK_F9;
+    for (bool pressed : {true, false}) {
+        key.type = pressed ? SDL_KEYDOWN : SDL_KEYUP;
+        key.key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+        SDL_PushEvent(&key); // a key swallowed on its way shows below as one missing
+    }
+    ASSERT_EQ(dx->presentParams.windowed, 1)
+        << "expected the switch at the frame's end, not before";
+    ASSERT_EQ(dx->EndFrame(), 1);
+    EXPECT_EQ(dx->presentParams.windowed, 0) << "expected full screen after F9";
+    for (uint32_t data : {0x80u, 0u}) {
+        ASSERT_EQ(input.ReadKeyEvent(0, 1), 1) << "expected F9 with data " << data;
+        EXPECT_EQ(input.event.offset, keyF9)
+            << "expected key code " << keyF9 << ", got " << input.event.offset;
+        EXPECT_EQ(input.event.data, data)
+            << "expected data " << data << ", got " << input.event.data;
+    }
+    EXPECT_EQ(input.ReadKeyEvent(0, 1), 0) << "only the press and the release of F9";
+    input.Release();
 }
 
 TEST_F(DisplayTest, MouseInBackBufferPixels) {
