@@ -32,20 +32,10 @@ const ResultText* FindResult(uint32_t result) {
     return nullptr;
 }
 
-// The source holds UTF-8; the game's texts are Windows-1252. Only the few characters the
-// descriptions use need converting.
-std::string Latin1FromUtf8(const char* text) {
-    std::string out;
-    for (const char* p = text; *p; ++p) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        if (c == 0xC3 && p[1]) {
-            out += static_cast<char>(static_cast<unsigned char>(p[1]) + 0x40);
-            ++p;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
+// The source holds UTF-8; the game's texts are Windows-1252.
+std::string GameText(const char* utf8) {
+    std::string text;
+    return Utf8ToWin1252(utf8, text) ? text : utf8;
 }
 
 } // namespace
@@ -63,8 +53,8 @@ std::string ResultName(uint32_t result) {
 }
 
 std::string ResultDescription(uint32_t result) {
-    if (const ResultText* r = FindResult(result)) return Latin1FromUtf8(r->description);
-    return Latin1FromUtf8("Unbekannter Fehler.");
+    if (const ResultText* r = FindResult(result)) return GameText(r->description);
+    return GameText("Unbekannter Fehler.");
 }
 
 std::string FatalReportText(const std::string& message, int line, const char* sourceFile,

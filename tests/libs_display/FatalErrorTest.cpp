@@ -37,6 +37,8 @@ TEST(FatalReport, PiecesInOrder) {
     std::string withCode = FatalReportText("Nicht unterst\xFCtzter Bildschirmmodus.", 7,
                                            "Libs\\DirectX", 0x8876086Cu, "1.2", "");
     EXPECT_NE(withCode.find("modus.\n\nD3DERR_INVALIDCALL\n"), std::string::npos) << withCode;
+    EXPECT_NE(withCode.find("\nUng\xFCltiger Aufruf."), std::string::npos)
+        << "the description in the game's code page: " << withCode;
     const std::string tail = "\n\nVersion: 1.2\nGafikkarte: ";
     EXPECT_TRUE(withCode.ends_with(tail)) << withCode;
 }
