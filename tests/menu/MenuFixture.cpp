@@ -117,6 +117,12 @@ void MenuFixture::SetUp() {
     directX->windowState = DirectXLib::Active;
 }
 
+void MenuFixture::linkRepositoryContent() {
+    const fs::path content = fs::path(BRIXEL_SOURCE_DIR) / "content";
+    for (const char* dir : {"images", "language", "skin", "sounds"})
+        ASSERT_TRUE(LinkFolder(content / dir, dir)) << dir;
+}
+
 void MenuFixture::prepareContent() {
     for (const char* dir : {"images/block", "images/background", "language", "skin", "sounds"})
         fs::create_directories(dir);

@@ -17,6 +17,8 @@ protected:
     void TearDown() override;
     // Fills the fresh working folder with content; the default is the small set of the tests.
     virtual void prepareContent();
+    // The repository's own content instead, for tests of what the player really sees.
+    static void linkRepositoryContent();
 
     // One frame with the given elapsed milliseconds; answers update's result.
     int frame(uint32_t elapsed = 10);

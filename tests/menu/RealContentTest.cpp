@@ -9,11 +9,7 @@ namespace fs = std::filesystem;
 
 class RealContentTest : public MenuFixture {
 protected:
-    void prepareContent() override {
-        const fs::path content = fs::path(BRIXEL_SOURCE_DIR) / "content";
-        for (const char* dir : {"images", "language", "skin", "sounds"})
-            ASSERT_TRUE(LinkFolder(content / dir, dir)) << dir;
-    }
+    void prepareContent() override { linkRepositoryContent(); }
 };
 
 TEST_F(RealContentTest, EveryPageDrawsOverTheBackground) {

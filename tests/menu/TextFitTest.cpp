@@ -52,11 +52,7 @@ struct TextBox {
 
 class TextFitTest : public MenuFixture {
 protected:
-    void prepareContent() override {
-        const fs::path content = fs::path(BRIXEL_SOURCE_DIR) / "content";
-        for (const char* dir : {"images", "language", "skin", "sounds"})
-            ASSERT_TRUE(LinkFolder(content / dir, dir)) << dir;
-    }
+    void prepareContent() override { linkRepositoryContent(); }
 
     // A fresh menu that reads the language from its settings file, as at a start of the game.
     void rebuildIn(const std::string& languageName) {
