@@ -2,6 +2,7 @@
 // fonts folder the system names; where a face is missing (Arial on a bare system, or under
 // wine) the game's own copy of Liberation Sans, which has Arial's metrics, stands in.
 #include "Libs/Font.h"
+#include "Libs/WideText.h"
 
 #include <shlobj.h>
 #include <windows.h>
@@ -13,23 +14,6 @@
 namespace {
 
 const wchar_t* const FontsKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& text) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
-}
 
 bool SameLetters(const std::wstring& a, const std::wstring& b) {
     if (a.size() != b.size()) return false;
@@ -86,16 +70,16 @@ bool IsFile(const std::wstring& path) {
 } // namespace
 
 std::string MatchFontFile(const std::string& family, bool bold) {
-    const std::wstring wanted = Wide(family);
+    const std::wstring wanted = WideFromUtf8(family);
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         std::wstring file = InstalledFontFile(root, wanted, bold);
         if (!file.empty() && file.find(L'\\') == std::wstring::npos)
             file = FontsFolder() + L"\\" + file;
-        if (IsFile(file)) return Utf8(file);
+        if (IsFile(file)) return Utf8FromWide(file);
     }
     // The package's stand-in, in the fonts folder beside the executable.
     const std::wstring standIn =
         ExecutableFolder() +
         (bold ? L"\\fonts\\LiberationSans-Bold.ttf" : L"\\fonts\\LiberationSans-Regular.ttf");
-    return IsFile(standIn) ? Utf8(standIn) : std::string();
+    return IsFile(standIn) ? Utf8FromWide(standIn) : std::string();
 }

@@ -1,6 +1,7 @@
 // Windows: UTF-8 names become UTF-16 and go through the wide-character calls, so a name like
 // "Jürgen" is the same file whatever the system's code page.
 #include "Libs/SystemFiles.h"
+#include "Libs/WideText.h"
 
 #include <windows.h>
 
@@ -10,26 +11,13 @@
 #include <sys/stat.h>
 
 namespace SystemFiles {
-namespace {
-
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-} // namespace
 
 std::FILE* Open(const std::string& path, const char* mode) {
-    return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+    return _wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());
 }
 
 bool Remove(const std::string& path) {
-    return DeleteFileW(Wide(path).c_str()) != 0;
+    return DeleteFileW(WideFromUtf8(path).c_str()) != 0;
 }
 
 int CreateTemporary(const std::string& target, std::string& created) {
@@ -41,8 +29,9 @@ int CreateTemporary(const std::string& target, std::string& created) {
         unsigned long long n = seed + 7919 * ++counter;
         std::string name = target + ".";
         for (int i = 0; i < 6; ++i, n /= 62) name += letters[n % 62];
-        const int descriptor = _wopen(
-            Wide(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+        const int descriptor =
+            _wopen(WideFromUtf8(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                   _S_IREAD | _S_IWRITE);
         if (descriptor >= 0) {
             created = name;
             return descriptor;
@@ -68,7 +57,7 @@ bool Close(int descriptor) {
 // The C library's rename refuses an existing target there; the system call replaces it, and
 // returns only once the new name is on the disk.
 bool Replace(const std::string& from, const std::string& to) {
-    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+    return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 

@@ -10,16 +10,11 @@ bool isLetterOrDigit(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-bool endsWith(const std::string& text, const std::string& ending) {
-    return text.size() >= ending.size() &&
-           text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
-
 // The files the game saves in "data".
 bool isSavedFileName(const std::string& name) {
     if (name == "brixel.ini") return true;
     for (const char* ending : {".user", ".bak", ".bak2", ".damaged"})
-        if (endsWith(name, ending)) return true;
+        if (name.ends_with(ending)) return true;
     return false;
 }
 
