@@ -19,10 +19,31 @@ std::span<const KeyText> AltGrCharTable();  // with Alt Gr down, applied last
 // The text of code in table, nullptr when the table has no row for it.
 const char* FindKeyText(std::span<const KeyText> table, int code);
 
-// Key codes of the modifiers GetKeyChar looks at.
+// The key codes the game's own code reads: the menus, the GUI controls, the game and the
+// character look-up. Players may bind any code; these are the ones with a fixed meaning.
+constexpr int KeyEscape = 1;
+constexpr int KeyDigit1 = 2; // the digit row 1..9, 0 runs from 2 to 11
+constexpr int KeyDigit2 = 3;
+constexpr int KeyDigit3 = 4;
+constexpr int KeyDigit0 = 11;
+constexpr int KeyBackspace = 14;
+constexpr int KeyTab = 15;
+constexpr int KeyReturn = 28;
 constexpr int KeyLeftShift = 42;
 constexpr int KeyRightShift = 54;
+constexpr int KeySpace = 57;
+constexpr int KeyF1 = 59;
+constexpr int KeyF11 = 87;
 constexpr int KeyAltGr = 184;
+constexpr int KeyHome = 199;
+constexpr int KeyUp = 200;
+constexpr int KeyPageUp = 201;
+constexpr int KeyLeft = 203;
+constexpr int KeyRight = 205;
+constexpr int KeyEnd = 207;
+constexpr int KeyDown = 208;
+constexpr int KeyPageDown = 209;
+constexpr int KeyDelete = 211;
 
 // SDL scancodes run from 0 to below this bound.
 constexpr int ScancodeCount = 512;

@@ -1,13 +1,11 @@
 #include "game/Game.h"
 
+#include "Libs/KeyCodes.h"
 #include "game/Random.h"
 #include "storage/TextFormat.h"
 
 namespace {
 
-constexpr int KeyEscape = 1;
-constexpr int KeyReturn = 28;
-constexpr int KeyF1 = 59;
 constexpr uint32_t Pressed = 0x80;
 
 // Language texts of the game flow.

@@ -1,23 +1,13 @@
 // The combo box: a closed box showing the selected item, and its dropdown list.
 #include <algorithm>
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "gui/GuiControl.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
 
 namespace {
-
-constexpr uint32_t keyReturn = 28;
-constexpr uint32_t keySpace = 57;
-constexpr uint32_t keyHome = 199;
-constexpr uint32_t keyUp = 200;
-constexpr uint32_t keyPageUp = 201;
-constexpr uint32_t keyLeft = 203;
-constexpr uint32_t keyRight = 205;
-constexpr uint32_t keyEnd = 207;
-constexpr uint32_t keyDown = 208;
-constexpr uint32_t keyPageDown = 209;
 
 // pressed values of a combo box
 constexpr int32_t closed = 0;
@@ -118,33 +108,33 @@ int32_t GuiControl::ComboBoxInput(int mode) {
         const uint32_t code = event.offset;
         const bool isOpen = pressed > heldOnBox;
         if (!event.IsPress()) {
-            if ((code == keySpace || code == keyReturn) && pressed == heldOnBox) {
+            if ((code == KeySpace || code == KeyReturn) && pressed == heldOnBox) {
                 phase = 0;
                 first = selected;
                 pressed = open;
             }
-        } else if (code == keySpace || code == keyReturn) {
+        } else if (code == KeySpace || code == KeyReturn) {
             pressed = pressed == closed || pressed == heldOnBox ? heldOnBox : closed;
-        } else if (code == keyLeft && !isOpen && selected > 0) {
+        } else if (code == KeyLeft && !isOpen && selected > 0) {
             select(selected - 1);
-        } else if (code == keyRight && !isOpen && selected < count - 1) {
+        } else if (code == KeyRight && !isOpen && selected < count - 1) {
             select(selected + 1);
-        } else if ((code == keyUp || code == keyDown) && count > 0) {
+        } else if ((code == KeyUp || code == KeyDown) && count > 0) {
             if (!isOpen) phase = 0;
             pressed = open;
-            select(selected + (code == keyUp ? -1 : 1));
+            select(selected + (code == KeyUp ? -1 : 1));
             keepSelectionVisible();
-        } else if (code == keyHome && count > 0) {
+        } else if (code == KeyHome && count > 0) {
             first = 0;
             select(0);
-        } else if (code == keyEnd && count > 0) {
+        } else if (code == KeyEnd && count > 0) {
             first = count - 1;
             select(count - 1);
-        } else if (code == keyPageDown && count > 0) {
+        } else if (code == KeyPageDown && count > 0) {
             first += visibleRows;
             select(selected + visibleRows);
             keepSelectionVisible();
-        } else if (code == keyPageUp && count > 0) {
+        } else if (code == KeyPageUp && count > 0) {
             first = std::max(first - visibleRows, 0);
             select(selected - visibleRows);
             keepSelectionVisible();

@@ -1,13 +1,12 @@
 // Controls: the per-kind dispatch, labels, images, buttons, check boxes, radio buttons.
 #include "gui/GuiControl.h"
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
 
 namespace {
-constexpr uint32_t keySpace = 57;
-constexpr uint32_t keyReturn = 28;
 // heldBy of a control the left mouse button pressed (key codes stay below 256).
 constexpr uint32_t heldByMouse = 256;
 } // namespace
@@ -97,7 +96,7 @@ int32_t GuiControl::ButtonInput(int mode) {
             heldBy = 0;
         }
     }
-    if (mode == 2 && (event.offset == keySpace || event.offset == keyReturn)) {
+    if (mode == 2 && (event.offset == KeySpace || event.offset == KeyReturn)) {
         if (event.IsPress()) {
             pressed = 1;
             heldBy = event.offset;

@@ -1,17 +1,13 @@
 // The slider: a value between a minimum and a maximum, set with the knob, clicks and arrows.
 #include <cmath>
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "gui/GuiControl.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
 
-namespace {
-constexpr uint32_t keyUp = 200;
-constexpr uint32_t keyLeft = 203;
-constexpr uint32_t keyRight = 205;
-constexpr uint32_t keyDown = 208;
-} // namespace
+namespace {} // namespace
 
 // Slider (parameters: value, minimum, maximum; compared as unsigned), event by event:
 //   knob held (pressed 1)     the value follows the pointer, keeping the grab offset
@@ -71,10 +67,10 @@ int32_t GuiControl::SliderInput(int mode) {
         }
     }
     if (mode == 2 && event.IsPress()) {
-        if (event.offset == keyDown && value != 0) value -= 1;
-        if (event.offset == keyUp) value += 1;
-        if (event.offset == keyLeft) value = value > step ? value - step : 0;
-        if (event.offset == keyRight) value += step;
+        if (event.offset == KeyDown && value != 0) value -= 1;
+        if (event.offset == KeyUp) value += 1;
+        if (event.offset == KeyLeft) value = value > step ? value - step : 0;
+        if (event.offset == KeyRight) value += step;
     }
 
     if (value < minimum) value = minimum;

@@ -5,21 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "gui/GuiControl.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
 
 namespace {
-
-constexpr uint32_t keyDigit1 = 2; // the digit keys 1..9, 0 are codes 2..11
-constexpr uint32_t keyDigit0 = 11;
-constexpr uint32_t keyHome = 199;
-constexpr uint32_t keyUp = 200;
-constexpr uint32_t keyPageUp = 201;
-constexpr uint32_t keyEnd = 207;
-constexpr uint32_t keyDown = 208;
-constexpr uint32_t keyPageDown = 209;
 
 // pressed values of a table
 constexpr int32_t idle = 0;
@@ -161,15 +153,15 @@ int32_t GuiControl::TableInput(int mode) {
 
     if (mode == 2) {
         const uint32_t code = event.offset;
-        const bool digit = code >= keyDigit1 && code <= keyDigit0;
-        const int32_t digitColumn = static_cast<int32_t>(code) - static_cast<int32_t>(keyDigit1);
+        const bool digit = code >= KeyDigit1 && code <= KeyDigit0;
+        const int32_t digitColumn = static_cast<int32_t>(code) - static_cast<int32_t>(KeyDigit1);
         if (event.IsPress()) {
-            if (code == keyUp) first = std::max(first - 1, 0);
-            if (code == keyDown) first += 1;
-            if (code == keyHome) first = 0;
-            if (code == keyEnd) first = count - visibleRows;
-            if (code == keyPageUp) first = std::max(first - visibleRows, 0);
-            if (code == keyPageDown) first += visibleRows;
+            if (code == KeyUp) first = std::max(first - 1, 0);
+            if (code == KeyDown) first += 1;
+            if (code == KeyHome) first = 0;
+            if (code == KeyEnd) first = count - visibleRows;
+            if (code == KeyPageUp) first = std::max(first - visibleRows, 0);
+            if (code == KeyPageDown) first += visibleRows;
             if (digit && digitColumn < columnCount) {
                 pressed = headerHeld;
                 marker = 2 * digitColumn + 2;

@@ -1,22 +1,15 @@
 // The text field: one line of editable text with a blinking caret, or a key capture field.
 #include <cstdlib>
+
 #include <string_view>
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "gui/GuiControl.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
 
 namespace {
-
-constexpr uint32_t keyBackspace = 14;
-constexpr uint32_t keyLeftShift = 42;
-constexpr uint32_t keyRightShift = 54;
-constexpr uint32_t keyHome = 199;
-constexpr uint32_t keyLeft = 203;
-constexpr uint32_t keyRight = 205;
-constexpr uint32_t keyEnd = 207;
-constexpr uint32_t keyDelete = 211;
 
 constexpr uint32_t blinkMs = 700; // the caret is shown and hidden for this long in turn
 
@@ -88,17 +81,17 @@ int32_t GuiControl::TextFieldInput(int mode) {
             param2 = code;
         } else {
             const size_t caret = static_cast<size_t>(param1);
-            if (code == keyLeft && param1 > 0) param1 -= 1;
-            if (code == keyRight) param1 += 1;
-            if (code == keyEnd) param1 = static_cast<int32_t>(text.size());
-            if (code == keyHome) param1 = 0;
-            if (code == keyBackspace && caret > 0) {
+            if (code == KeyLeft && param1 > 0) param1 -= 1;
+            if (code == KeyRight) param1 += 1;
+            if (code == KeyEnd) param1 = static_cast<int32_t>(text.size());
+            if (code == KeyHome) param1 = 0;
+            if (code == KeyBackspace && caret > 0) {
                 text.erase(caret - 1, 1);
                 param1 -= 1;
             }
-            if (code == keyDelete) {
+            if (code == KeyDelete) {
                 // The keys held right now, not an earlier snapshot.
-                const bool shift = input->heldKeys[keyLeftShift] || input->heldKeys[keyRightShift];
+                const bool shift = input->heldKeys[KeyLeftShift] || input->heldKeys[KeyRightShift];
                 if (shift)
                     text.clear();
                 else if (caret < text.size())

@@ -1,13 +1,13 @@
 // A window of controls: building, focus, drawing and the per-frame input routing.
 #include "gui/GuiWindow.h"
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "gui/GuiManager.h"
 
 namespace {
 
 constexpr uint32_t leftButton = 12; // mouse offset of the left button
-constexpr uint32_t keyTab = 15;
 
 bool TakesFocus(const GuiControl& control) {
     return static_cast<int32_t>(control.kind) > static_cast<int32_t>(ControlKind::Image) &&
@@ -262,7 +262,7 @@ int32_t GuiWindow::RunFrame(int mode, int32_t& id) {
         }
     }
 
-    if (mode == GuiInput::Keyboard && event.IsPress() && event.offset == keyTab) {
+    if (mode == GuiInput::Keyboard && event.IsPress() && event.offset == KeyTab) {
         const bool capturing =
             focus->kind == ControlKind::TextField && focus->param3 == TextMode::KeyCapture;
         if (!capturing) {

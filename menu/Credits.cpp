@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "Libs/KeyCodes.h"
 #include "game/Random.h"
 
 namespace {
@@ -11,15 +12,6 @@ constexpr uint32_t white = 0xFFFFFFFF;
 constexpr uint32_t grey = 0xFFAAAAAA;
 constexpr uint32_t black = 0xFF000000;
 constexpr float pi = 3.1415927f;
-
-// Keys that steer the spiral instead of ending the credits.
-constexpr uint32_t screenshotKey = 87; // F11: the platform takes the picture
-constexpr uint32_t spaceKey = 57;
-constexpr uint32_t enterKey = 28;
-constexpr uint32_t rightKey = 205;
-constexpr uint32_t leftKey = 203;
-constexpr uint32_t upKey = 200;
-constexpr uint32_t downKey = 208;
 
 float clampUnit(float v) {
     return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
@@ -104,24 +96,24 @@ void MenuSystem::runCredits(uint32_t ticks) {
 
     while (input->ReadKey(1, 0, 0)) {
         const uint32_t key = input->event.offset;
-        if (key == screenshotKey) return;
+        if (key == KeyF11) return; // the platform takes the picture
         switch (key) {
-        case spaceKey:
+        case KeySpace:
             drift = 1.0f - drift;
             break;
-        case enterKey:
+        case KeyReturn:
             outroMode = (outroMode + 1) % 3;
             break;
-        case rightKey:
+        case KeyRight:
             swirl += 0.1f;
             break;
-        case leftKey:
+        case KeyLeft:
             swirl -= 0.1f;
             break;
-        case upKey:
+        case KeyUp:
             drift += 0.1f;
             break;
-        case downKey:
+        case KeyDown:
             drift -= 0.1f;
             break;
         default:

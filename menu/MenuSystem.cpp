@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "Libs/KeyCodes.h"
 #include "game/Random.h"
 #include "menu/ControlRow.h"
 
@@ -9,12 +10,6 @@ namespace {
 
 constexpr uint32_t black = 0xFF000000;
 constexpr uint32_t magentaKey = 0xFFFF00FF;
-
-// Keys the pages map to ids of their own when no control used them.
-constexpr int escapeKey = 1;
-constexpr int digitOneKey = 2;
-constexpr int digitTwoKey = 3;
-constexpr int digitThreeKey = 4;
 
 constexpr uint32_t defaultPieceColours[7] = {0xFFFF5E00, 0xFFF4E000, 0xFF0093DD, 0xFF84C225,
                                              0xFFB74F8F, 0xFFFFFFFF, 0xFF41C4B0};
@@ -217,7 +212,7 @@ int MenuSystem::answerQuestion(int id) {
 // the page. Answers 0 when a game is to start.
 int MenuSystem::routeEvent(int mode) {
     const bool escapePressed =
-        mode == 2 && input->event.offset == escapeKey && input->event.data == 0x80;
+        mode == 2 && input->event.offset == KeyEscape && input->event.data == 0x80;
     int id = -1;
     if (questionOpen) {
         int result = questionWindow.RunFrame(mode, id);
@@ -233,16 +228,16 @@ int MenuSystem::routeEvent(int mode) {
     if (result <= 0) {
         if (mode != 2 || !input->event.IsPress()) return 1;
         switch (input->event.offset) {
-        case escapeKey:
+        case KeyEscape:
             id = 99;
             break;
-        case digitOneKey:
+        case KeyDigit1:
             id = 92;
             break;
-        case digitTwoKey:
+        case KeyDigit2:
             id = 93;
             break;
-        case digitThreeKey:
+        case KeyDigit3:
             id = 94;
             break;
         default:

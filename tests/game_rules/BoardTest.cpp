@@ -3,14 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "Libs/KeyCodes.h"
 #include "game/Board.h"
 #include "game/Random.h"
 #include "storage/PlayerProfile.h"
 #include "tests/game_rules/FieldText.h"
 
 namespace {
-
-constexpr int keyUp = 200, keyRight = 205, keyLeft = 203, keyDown = 208, keySpace = 57;
 
 struct CountingSounds : BoardSounds {
     int rotates = 0, hits = 0, rows = 0;
@@ -80,12 +79,12 @@ TEST_F(BoardTest, InitStartsAFreshGameAndSetsTheKeySet) {
     EXPECT_EQ(board.stage, 1);
     EXPECT_EQ(board.tripleTasks + board.quadTasks + board.doubleComboTasks + board.tripleComboTasks,
               4);
-    const int32_t expectedKeys[5] = {keyUp, keyRight, keyLeft, keyDown, keySpace};
+    const int32_t expectedKeys[5] = {KeyUp, KeyRight, KeyLeft, KeyDown, KeySpace};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(board.activeKeys[i], expectedKeys[i]) << "slot " << i;
     ASSERT_EQ(repeat.calls.size(), 5u);
     // Only the two moves repeat, with the profile's timing.
     for (const auto& call : repeat.calls) {
-        const bool move = call.key == keyRight || call.key == keyLeft;
+        const bool move = call.key == KeyRight || call.key == KeyLeft;
         EXPECT_EQ(call.firstDelay, move ? 90 : 0) << "key " << call.key;
         EXPECT_EQ(call.interval, move ? 30 : 0) << "key " << call.key;
     }
@@ -97,36 +96,36 @@ TEST_F(BoardTest, InitStartsAFreshGameAndSetsTheKeySet) {
 
 TEST_F(BoardTest, KeysRotateMoveAndDrop) {
     setPiece(1, 0, 4);
-    key(keyRight);
-    key(keyRight);
-    key(keyLeft);
+    key(KeyRight);
+    key(KeyRight);
+    key(KeyLeft);
     EXPECT_EQ(board.field.pieceColumn, 5);
     setPiece(4, 0, 4);
-    key(keyUp);
+    key(KeyUp);
     EXPECT_EQ(board.field.rotation, 1);
     EXPECT_EQ(sounds.rotates, 1);
     profile.rotateDirection = 0;
-    key(keyUp);
-    key(keyUp);
+    key(KeyUp);
+    key(KeyUp);
     EXPECT_EQ(board.field.rotation, 3) << "anticlockwise turns";
-    key(keyDown);
+    key(KeyDown);
     EXPECT_EQ(board.dropMode, 1);
-    key(keyRight, false);
+    key(KeyRight, false);
     EXPECT_EQ(board.dropMode, 1) << "only releasing the soft-drop key ends it";
-    key(keyDown, false);
+    key(KeyDown, false);
     EXPECT_EQ(board.dropMode, 0);
-    key(keySpace);
+    key(KeySpace);
     EXPECT_EQ(board.dropMode, 2);
 }
 
 TEST_F(BoardTest, MovesClearTheCachedShadow) {
     setPiece(1, 0, 4);
     board.shadowHeight = 18000;
-    key(keyRight);
+    key(KeyRight);
     EXPECT_EQ(board.shadowHeight, 0);
     board.shadowHeight = 18000;
     setPiece(1, 0, 0);
-    key(keyLeft); // blocked by the wall
+    key(KeyLeft); // blocked by the wall
     EXPECT_EQ(board.shadowHeight, 18000);
 }
 
@@ -198,7 +197,7 @@ TEST_F(BoardTest, OneLongUpdateAdvancesOneMinuteOnly) {
 
 TEST_F(BoardTest, HardDropLandsEvenWithoutTime) {
     setPiece(1, 0, 4);
-    key(keySpace);
+    key(KeySpace);
     EXPECT_FALSE(board.update(0, 0));
     EXPECT_EQ(board.pieces, 1);
     EXPECT_EQ(board.perType[1], 1);
@@ -211,7 +210,7 @@ TEST_F(BoardTest, HardDropLandsEvenWithoutTime) {
 
 TEST_F(BoardTest, ClearingRowsPausesThenSpawns) {
     prepareOneRowClear();
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 0);
     EXPECT_EQ(board.state, 1);
     EXPECT_EQ(board.lastLines, 1);
@@ -227,15 +226,15 @@ TEST_F(BoardTest, ClearingRowsPausesThenSpawns) {
 
 TEST_F(BoardTest, KeysDuringThePauseActOnTheNextPieceInOrder) {
     prepareOneRowClear();
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 0);
     ASSERT_EQ(board.state, 1);
     board.field.nextType = 1; // a square comes next
     // Five lefts reach the wall, the right comes after: column 1. The other order gives 0.
-    for (int i = 0; i < 3; ++i) key(keyLeft);
-    key(keySpace); // lost
-    for (int i = 0; i < 2; ++i) key(keyLeft);
-    key(keyRight);
+    for (int i = 0; i < 3; ++i) key(KeyLeft);
+    key(KeySpace); // lost
+    for (int i = 0; i < 2; ++i) key(KeyLeft);
+    key(KeyRight);
     EXPECT_EQ(board.queueCount, 6);
     board.update(25, 0);
     ASSERT_EQ(board.state, 0);
@@ -250,15 +249,15 @@ TEST_F(BoardTest, KeysDuringThePauseActOnTheNextPieceInOrder) {
 
 TEST_F(BoardTest, SoftDropDuringThePauseAndAFullQueue) {
     prepareOneRowClear();
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 0);
-    key(keyDown);
+    key(KeyDown);
     EXPECT_EQ(board.dropMode, 1);
-    key(keyDown, false);
+    key(KeyDown, false);
     EXPECT_EQ(board.dropMode, 0);
-    for (int i = 0; i < 150; ++i) key(keyRight);
+    for (int i = 0; i < 150; ++i) key(KeyRight);
     EXPECT_EQ(board.queueCount, 100);
-    key(keyDown);
+    key(KeyDown);
     EXPECT_EQ(board.dropMode, 0) << "with a full queue every event is ignored";
 }
 
@@ -276,7 +275,7 @@ TEST_F(BoardTest, ScoreByModeAndRows) {
             prepareOneRowClear();
         else
             prepareFourRowClear();
-        key(keySpace);
+        key(KeySpace);
         board.update(0, c.mode);
         EXPECT_EQ(board.lastLines, c.rows) << "mode " << c.mode;
         EXPECT_EQ(board.score, c.expected)
@@ -296,7 +295,7 @@ TEST_F(BoardTest, FourRowsCountAsATripleOnceTheQuadsAreDone) {
         board.quadTasks = c.quadTasks;
         board.tripleTasks = c.tripleTasks;
         prepareFourRowClear();
-        key(keySpace);
+        key(KeySpace);
         board.update(0, 1);
         EXPECT_EQ(board.quadTasks, c.expectedQuads)
             << "quads " << c.quadTasks << ", triples " << c.tripleTasks;
@@ -313,7 +312,7 @@ TEST_F(BoardTest, CombosAndTheNextStage) {
     board.doubleComboTasks = 0;
     board.combo = 2;
     prepareOneRowClear();
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 1);
     EXPECT_EQ(board.stage, 2);
     EXPECT_EQ(board.level, 2);
@@ -327,7 +326,7 @@ TEST_F(BoardTest, CombosAndTheNextStage) {
     board.tripleComboTasks = 0;
     board.combo = 2;
     setPiece(1, 0, 4);
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 1);
     EXPECT_EQ(board.doubleComboTasks, 0);
     EXPECT_EQ(board.combo, 0);
@@ -352,7 +351,7 @@ TEST_F(BoardTest, DoubleComboCountsWhenTheSecondClearHappens) {
     for (const Step& s : steps) {
         if (s.clear) {
             prepareOneRowClear();
-            key(keySpace);
+            key(KeySpace);
             board.update(0, 1);
             ASSERT_EQ(board.state, 1) << s.what << ": the row clears";
         } else {
@@ -379,7 +378,7 @@ TEST_F(BoardTest, TwoRowsGoToTheOpponentWithHolesWherePieceWas) {
     context.pendingGarbage[1] = 0;
     DrawRows(board.field, {"3333..3333", "4444..4444"});
     setPiece(1, 0, 4); // the square fills columns 5 and 6
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 2);
     ASSERT_EQ(board.lastLines, 2);
     ASSERT_EQ(context.pendingGarbage[1], 2);
@@ -427,7 +426,7 @@ TEST_F(BoardTest, GarbageLimitsAndOff) {
             prepareOneRowClear();
         else
             prepareFourRowClear();
-        key(keySpace);
+        key(KeySpace);
         board.update(0, 2);
         EXPECT_EQ(context.pendingGarbage[1], c.expectedOpponent) << c.what;
     }
@@ -438,7 +437,7 @@ TEST_F(BoardTest, ReceivedGarbageCanEndTheGame) {
     for (int k = 0; k < 20; ++k)
         for (int e = 0; e < 10; ++e) context.garbage[0][k][e] = e == 9 ? 0 : 5;
     setPiece(1, 0, 4);
-    key(keySpace);
+    key(KeySpace);
     EXPECT_TRUE(board.update(0, 2));
     EXPECT_EQ(board.state, 2);
     EXPECT_EQ(board.field.nextType, board.field.currentType);
@@ -457,7 +456,7 @@ TEST_F(BoardTest, GameOverWhenTheNextPieceDoesNotFit) {
     // Once over, nothing moves and the clock stands.
     const std::string before = FieldPicture(board.field);
     const int32_t tickAcc = board.tickAcc;
-    key(keyLeft);
+    key(KeyLeft);
     EXPECT_FALSE(board.update(300, 0));
     EXPECT_EQ(FieldPicture(board.field), before);
     EXPECT_EQ(board.tickAcc, tickAcc);
@@ -468,7 +467,7 @@ TEST_F(BoardTest, ParticleCountZeroStillUsesBurstSlots) {
     const int expectedIndex[] = {4, 8, 2};
     for (int clear = 0; clear < 3; ++clear) {
         prepareFourRowClear();
-        key(keySpace);
+        key(KeySpace);
         board.update(0, 0);
         board.update(100, 0); // the pause ends
         ASSERT_EQ(board.state, 0) << "clear " << clear;
@@ -484,7 +483,7 @@ TEST_F(BoardTest, BurstsStartWithTheRowsOwnBlocks) {
     context.particleCount = 500;
     prepareOneRowClear();
     const uint32_t seedAtLanding = Random::State();
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 0);
     ASSERT_EQ(board.state, 1);
     const int32_t rowValues[10] = {1, 2, 3, 4, 5, 6, 1, 1, 1, 1}; // the straight piece is 1
@@ -529,7 +528,7 @@ TEST_F(BoardTest, BurstsStartWithTheRowsOwnBlocks) {
     board.init(context, profile, 0);
     prepareOneRowClear();
     Random::Seed(seedAtLanding);
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 0);
     EXPECT_EQ(Random::State(), afterBursts);
 }
@@ -565,7 +564,7 @@ TEST_F(BoardTest, ComputerPlacesEachNewPieceWhenOn) {
     board.aiMode = 2;
     setPiece(1, 0, 4);
     board.field.nextType = 1;
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 0);
     // The next square goes beside the first, the leftmost of the flattest places.
     EXPECT_EQ(board.field.pieceColumn, 2) << FieldPicture(board.field);
@@ -636,7 +635,7 @@ TEST_F(BoardTest, GarbageReceivedDuringThePauseRisesWhenItEnds) {
     context.pendingGarbage[1] = 0;
     prepareOneRowClear();
     board.field.nextType = 1;
-    key(keySpace);
+    key(KeySpace);
     board.update(0, 2);
     ASSERT_EQ(board.state, 1);
     context.pendingGarbage[0] = 1; // sent by the opponent during the pause

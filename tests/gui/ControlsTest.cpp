@@ -1,11 +1,7 @@
 #include "GuiTestSupport.h"
+#include "Libs/KeyCodes.h"
 
 using namespace TestSkin;
-
-namespace {
-constexpr int keyReturn = 28, keySpace = 57;
-constexpr int keyUp = 200, keyLeft = 203, keyRight = 205, keyDown = 208;
-} // namespace
 
 TEST_F(GuiTest, ButtonActivatesOnReleaseOnlyOverIt) {
     window.AddControl(1, 10, 10, 80, 30, 3, ControlKind::Button, "OK", "", "", "");
@@ -30,10 +26,10 @@ TEST_F(GuiTest, ReturnOrSpaceReleasedOnTheFocusedButtonActivatesIt) {
     window.AddControl(1, 10, 10, 80, 30, 3, ControlKind::Button, "OK", "", "", "");
     MoveMouse(0, 0);
     // The press happened before the button had the focus: its release alone does nothing.
-    EXPECT_EQ(Key(keyReturn, false), 0);
-    EXPECT_EQ(Key(keySpace, true), 0);
+    EXPECT_EQ(Key(KeyReturn, false), 0);
+    EXPECT_EQ(Key(KeySpace, true), 0);
     EXPECT_EQ(window.focus->state, 2) << "Space held shows the pressed state";
-    EXPECT_EQ(Key(keySpace, false), 1);
+    EXPECT_EQ(Key(KeySpace, false), 1);
     EXPECT_EQ(Tap(30), 0) << "other keys do nothing";
 }
 
@@ -68,8 +64,8 @@ TEST_F(GuiTest, ButtonActivatesOnlyOnAReleaseWhosePressItSaw) {
         for (int i = 0; i < c.count; ++i) {
             const Step step = c.steps[i];
             InputEvent e;
-            e.offset = step == SpaceDown || step == SpaceUp     ? keySpace
-                       : step == ReturnDown || step == ReturnUp ? keyReturn
+            e.offset = step == SpaceDown || step == SpaceUp     ? KeySpace
+                       : step == ReturnDown || step == ReturnUp ? KeyReturn
                                                                 : 12;
             e.data = step == SpaceDown || step == ReturnDown || step == MouseDown ? 0x80 : 0;
             Platform().input.event = e;
@@ -101,11 +97,11 @@ TEST_F(GuiTest, SliderStepsByATenthOfTheRangeOrByOne) {
         int key;
         int32_t expected;
     } cases[] = {
-        {0, 100, 50, keyLeft, 40}, {0, 100, 50, keyRight, 60}, {0, 100, 50, keyUp, 51},
-        {0, 100, 50, keyDown, 49}, {0, 5, 2, keyLeft, 1},      {0, 5, 2, keyRight, 3},
-        {0, 5, 2, keyUp, 3},       {0, 5, 2, keyDown, 1},      {0, 100, 95, keyRight, 100},
-        {0, 100, 5, keyLeft, 0},   {0, 100, 0, keyDown, 0},    {10, 20, 10, keyLeft, 10},
-        {7, 7, 7, keyRight, 7},    {7, 7, 7, keyLeft, 7},
+        {0, 100, 50, KeyLeft, 40}, {0, 100, 50, KeyRight, 60}, {0, 100, 50, KeyUp, 51},
+        {0, 100, 50, KeyDown, 49}, {0, 5, 2, KeyLeft, 1},      {0, 5, 2, KeyRight, 3},
+        {0, 5, 2, KeyUp, 3},       {0, 5, 2, KeyDown, 1},      {0, 100, 95, KeyRight, 100},
+        {0, 100, 5, KeyLeft, 0},   {0, 100, 0, KeyDown, 0},    {10, 20, 10, KeyLeft, 10},
+        {7, 7, 7, KeyRight, 7},    {7, 7, 7, KeyLeft, 7},
     };
     for (const Case& c : cases) {
         GuiWindow w;

@@ -1,11 +1,7 @@
 #include "GuiTestSupport.h"
+#include "Libs/KeyCodes.h"
 
 using namespace TestSkin;
-
-namespace {
-constexpr int keySpace = 57, keyHome = 199, keyUp = 200, keyPageUp = 201, keyLeft = 203;
-constexpr int keyRight = 205, keyEnd = 207, keyDown = 208, keyPageDown = 209;
-} // namespace
 
 class ComboBoxTest : public GuiTest {
 protected:
@@ -65,10 +61,10 @@ TEST_F(ComboBoxTest, KeyboardStepsAndPages) {
         int key;
         int32_t index, first, pressed;
     } steps[] = {
-        {keyRight, 1, 0, 0}, {keyRight, 2, 0, 0},    {keyLeft, 1, 0, 0},   {keyDown, 2, 0, 3},
-        {keyDown, 3, 1, 3},  {keyDown, 4, 2, 3},     {keyDown, 4, 2, 3},   {keyUp, 3, 2, 3},
-        {keyHome, 0, 0, 3},  {keyPageDown, 3, 3, 3}, {keyPageUp, 0, 0, 3}, {keyEnd, 4, 4, 3},
-        {keyLeft, 4, 4, 3}, // an open list does not step with Left
+        {KeyRight, 1, 0, 0}, {KeyRight, 2, 0, 0},    {KeyLeft, 1, 0, 0},   {KeyDown, 2, 0, 3},
+        {KeyDown, 3, 1, 3},  {KeyDown, 4, 2, 3},     {KeyDown, 4, 2, 3},   {KeyUp, 3, 2, 3},
+        {KeyHome, 0, 0, 3},  {KeyPageDown, 3, 3, 3}, {KeyPageUp, 0, 0, 3}, {KeyEnd, 4, 4, 3},
+        {KeyLeft, 4, 4, 3}, // an open list does not step with Left
     };
     for (const Step& s : steps) {
         Key(s.key, true);
@@ -78,12 +74,12 @@ TEST_F(ComboBoxTest, KeyboardStepsAndPages) {
         EXPECT_EQ(combo->pressed, s.pressed) << "key " << s.key;
         EXPECT_EQ(combo->text, *combo->param4.items.Item(s.index)) << "key " << s.key;
     }
-    Key(keySpace, true);
+    Key(KeySpace, true);
     EXPECT_EQ(combo->pressed, 0) << "Space closes an open list";
-    Key(keySpace, false);
-    Key(keySpace, true);
+    Key(KeySpace, false);
+    Key(KeySpace, true);
     EXPECT_EQ(combo->pressed, 1);
-    Key(keySpace, false);
+    Key(KeySpace, false);
     EXPECT_EQ(combo->pressed, 3) << "Space released after a press opens it";
 }
 
@@ -111,7 +107,7 @@ TEST_F(ComboBoxTest, EmptyListNeverSelectsAndNeverDividesByZero) {
     EXPECT_EQ(combo->text, "kept");
     Open();
     window.DrawWindow();
-    for (int key : {keyDown, keyUp, keyHome, keyEnd, keyPageDown, keyPageUp, keyLeft, keyRight})
+    for (int key : {KeyDown, KeyUp, KeyHome, KeyEnd, KeyPageDown, KeyPageUp, KeyLeft, KeyRight})
         Tap(key);
     ClickAt(120, rowsTop + 2);
     window.DrawWindow();
@@ -215,11 +211,11 @@ TEST_F(TableTest, HeldScrollArrowStepsEveryHundredMilliseconds) {
     }
     Click(barX, downArrowY, false);
     EXPECT_EQ(table->pressed, 0);
-    for (int i = 0; i < 30; ++i) Tap(keyDown);
+    for (int i = 0; i < 30; ++i) Tap(KeyDown);
     EXPECT_EQ(table->param3, 11) << "the first row stops where the last row is visible";
-    Tap(keyHome);
+    Tap(KeyHome);
     EXPECT_EQ(table->param3, 0);
-    Tap(keyPageDown);
+    Tap(KeyPageDown);
     EXPECT_EQ(table->param3, 9);
     window.DrawWindow();
 }

@@ -1,13 +1,11 @@
 #include "GuiTestSupport.h"
+#include "Libs/KeyCodes.h"
 
 using namespace TestSkin;
 
 namespace {
-constexpr int keyBackspace = 14, keyLeftShift = 42, keyHome = 199, keyLeft = 203;
-constexpr int keyRight = 205, keyEnd = 207, keyDelete = 211;
-constexpr int keyA = 30, keyS = 31, key7 = 8, keySpace = 57, keyQ = 16, keyE = 18;
+constexpr int keyA = 30, keyS = 31, key7 = 8, keyQ = 16, keyE = 18;
 constexpr int keyApostrophe = 40; // a-umlaut on a German keyboard
-constexpr int keyRightAlt = 184;
 } // namespace
 
 class TextFieldTest : public GuiTest {
@@ -39,16 +37,16 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
         int32_t expectCaret;
     } cases[] = {
         {"abc", 3, 3, keyA, "abc", 3},        // full: typing changes nothing
-        {"abc", 3, 3, keyBackspace, "ab", 2}, // editing keys still work when full
-        {"abc", 1, 3, keyDelete, "ac", 1},
-        {"abc", 3, 3, keyDelete, "abc", 3}, // Delete at the end does nothing
-        {"abc", 0, 3, keyBackspace, "abc", 0},
-        {"abc", 2, 3, keyLeft, "abc", 1},
-        {"abc", 0, 3, keyLeft, "abc", 0},
-        {"abc", 2, 3, keyRight, "abc", 3},
-        {"abc", 3, 3, keyRight, "abc", 3},
-        {"abc", 1, 3, keyEnd, "abc", 3},
-        {"abc", 2, 3, keyHome, "abc", 0},
+        {"abc", 3, 3, KeyBackspace, "ab", 2}, // editing keys still work when full
+        {"abc", 1, 3, KeyDelete, "ac", 1},
+        {"abc", 3, 3, KeyDelete, "abc", 3}, // Delete at the end does nothing
+        {"abc", 0, 3, KeyBackspace, "abc", 0},
+        {"abc", 2, 3, KeyLeft, "abc", 1},
+        {"abc", 0, 3, KeyLeft, "abc", 0},
+        {"abc", 2, 3, KeyRight, "abc", 3},
+        {"abc", 3, 3, KeyRight, "abc", 3},
+        {"abc", 1, 3, KeyEnd, "abc", 3},
+        {"abc", 2, 3, KeyHome, "abc", 0},
         {"abc", 1, 10, keyA, "aabc", 2},
         {"abc", 9, 10, keyA, "abca", 4}, // a caret beyond the text is brought back first
     };
@@ -65,7 +63,7 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
 TEST_F(TextFieldTest, ShiftDeleteEmptiesTheFieldWhereverTheCaretIs) {
     for (int32_t caret : {0, 2, 5}) {
         Setup("hello", caret, 5, TextMode::Any);
-        EXPECT_EQ(TypeWith(keyLeftShift, keyDelete), 1) << "caret " << caret;
+        EXPECT_EQ(TypeWith(KeyLeftShift, KeyDelete), 1) << "caret " << caret;
         EXPECT_EQ(field->text, "") << "caret " << caret;
         EXPECT_EQ(field->param1, 0);
     }
@@ -81,13 +79,13 @@ TEST_F(TextFieldTest, CharacterSetsOfTheModes) {
         {TextMode::LettersDigits, 0, keyApostrophe, ""},
         {TextMode::LettersDigits, 0, keyA, "a"},
         {TextMode::LettersDigits, 0, key7, "7"},
-        {TextMode::LettersDigits, 0, keySpace, " "},
-        {TextMode::LettersDigits, keyLeftShift, keyA, "A"},
+        {TextMode::LettersDigits, 0, KeySpace, " "},
+        {TextMode::LettersDigits, KeyLeftShift, keyA, "A"},
         {TextMode::Wide, 0, keyApostrophe, "\xE4"},
-        {TextMode::Wide, keyRightAlt, keyE, "\x80"},
-        {TextMode::Wide, keyRightAlt, keyQ, "@"},
-        {TextMode::Wide, keyLeftShift, key7, ""}, // the slash is not in the wide set
-        {TextMode::Any, keyLeftShift, key7, "/"},
+        {TextMode::Wide, KeyAltGr, keyE, "\x80"},
+        {TextMode::Wide, KeyAltGr, keyQ, "@"},
+        {TextMode::Wide, KeyLeftShift, key7, ""}, // the slash is not in the wide set
+        {TextMode::Any, KeyLeftShift, key7, "/"},
         {TextMode::KeyCapture + 1, 0, keyS, ""}, // other modes accept no characters
     };
     for (const Case& c : cases) {
@@ -108,8 +106,8 @@ TEST_F(TextFieldTest, KeyCaptureActivatesOnlyWhenTheKeyChanges) {
     EXPECT_EQ(field->param2, keyA);
     EXPECT_EQ(Key(keyA, false), 0) << "releases capture nothing";
     EXPECT_EQ(Key(keyA, true), 0) << "the same key again changes nothing";
-    EXPECT_EQ(Key(keyEnd, true), 1);
-    EXPECT_EQ(field->param2, keyEnd);
+    EXPECT_EQ(Key(KeyEnd, true), 1);
+    EXPECT_EQ(field->param2, KeyEnd);
     EXPECT_EQ(field->param1, 0);
 }
 
@@ -151,8 +149,8 @@ TEST_F(TextFieldTest, CaretBlinksFromItsLastMovement) {
         return (dx.ReadPixel(caretX, field->y + 12) & 0xFFFFFF) == 0;
     };
     SetTime(5000);
-    Tap(keyRight);
-    Tap(keyLeft); // moved: shown at once for 699 ms, then hidden 700 ms, shown 700 ms
+    Tap(KeyRight);
+    Tap(KeyLeft); // moved: shown at once for 699 ms, then hidden 700 ms, shown 700 ms
     struct Step {
         uint32_t time;
         bool shown;
