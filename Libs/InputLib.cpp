@@ -2,6 +2,7 @@
 
 #include "Libs/DirectXLib.h"
 #include "Libs/FatalError.h"
+#include "Libs/GamePads.h"
 #include "Libs/KeyCodes.h"
 #include "Libs/Tick.h"
 
@@ -36,6 +37,34 @@ int MouseButtonNumber(uint8_t sdlButton) {
     default:
         return -1;
     }
+}
+
+// The keys that pad controls stand for, by meaning; controls not listed are their own keys.
+struct PadKey {
+    PadMeaning meaning;
+    PadControl control;
+    int key;
+};
+constexpr PadKey padKeys[] = {
+    {PadMeaning::Menus, PadControl::Up, KeyUp},
+    {PadMeaning::Menus, PadControl::Down, KeyDown},
+    {PadMeaning::Menus, PadControl::Left, KeyLeft},
+    {PadMeaning::Menus, PadControl::Right, KeyRight},
+    {PadMeaning::Menus, PadControl::LeftStickUp, KeyUp},
+    {PadMeaning::Menus, PadControl::LeftStickDown, KeyDown},
+    {PadMeaning::Menus, PadControl::LeftStickLeft, KeyLeft},
+    {PadMeaning::Menus, PadControl::LeftStickRight, KeyRight},
+    {PadMeaning::Menus, PadControl::A, KeyReturn},
+    {PadMeaning::Menus, PadControl::B, KeyEscape},
+    {PadMeaning::Menus, PadControl::RightShoulder, KeyTab},
+    {PadMeaning::Play, PadControl::Start, KeyEscape},
+};
+
+int PadKeyFor(PadMeaning meaning, PadControl control) {
+    for (const PadKey& row : padKeys) {
+        if (row.meaning == meaning && row.control == control) return row.key;
+    }
+    return 0;
 }
 
 InputEvent MakeEvent(uint32_t offset, uint32_t data) {
@@ -82,6 +111,7 @@ int EventWatch(void* userData, SDL_Event* sdlEvent) {
         break;
     }
     default:
+        HandleGamePadEvent(input, e);
         break;
     }
     return 1;
@@ -144,11 +174,13 @@ void InputLib::Init() {
     // Characters come from GetKeyChar only.
     SDL_StopTextInput();
     SDL_AddEventWatch(EventWatch, this);
+    StartGamePads(*this);
 }
 
 void InputLib::Release() {
     if (!directInput) return;
     SDL_DelEventWatch(EventWatch, this);
+    StopGamePads(*this);
     keyboard.acquired = 0;
     mouse.acquired = 0;
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -161,6 +193,13 @@ void InputLib::PushKeyboardEvent(const InputEvent& e) {
     if (stamped.timeStamp == 0) stamped.timeStamp = GetTickCount();
     if (stamped.offset < 256) heldKeys[stamped.offset] = stamped.IsPress() ? 1 : 0;
     keyboard.Append(stamped);
+}
+
+void InputLib::PushPadControl(int pad, PadControl control, int pressed) {
+    const uint32_t bit = 1u << static_cast<int>(control);
+    pads[pad].held = pressed ? pads[pad].held | bit : pads[pad].held & ~bit;
+    PushKeyboardEvent(
+        MakeEvent(static_cast<uint32_t>(PadKeyCode(pad, control)), pressed ? Pressed : 0));
 }
 
 void InputLib::PushMouseEvent(const InputEvent& e) {
@@ -182,17 +221,35 @@ int InputLib::ReadKey(int repeat, int acceptReleases, int evenWhenInactive) {
 }
 
 int InputLib::ReadKeyEvent(int repeat, int acceptReleases) {
+    if (padsChanged) UpdateGamePadSlots(*this);
     if (repeat) return ReadRepeatedKey(acceptReleases);
-    while (keyboard.Take(event)) {
+    while (TakeKey()) {
         if (event.IsPress() || acceptReleases) return 1;
     }
     return 0;
 }
 
+// The oldest buffered key event into event, a pad's key read as it means now.
+int InputLib::TakeKey() {
+    if (!keyboard.Take(event)) return 0;
+    ReadPadKeyAs(event);
+    return 1;
+}
+
+void InputLib::ReadPadKeyAs(InputEvent& e) {
+    int pad = 0;
+    PadControl control{};
+    if (e.offset >= 256 || !FindPadControl(static_cast<int>(e.offset), pad, control)) return;
+    uint8_t& readAs = padKeyReadAs[e.offset];
+    if (e.IsPress()) readAs = static_cast<uint8_t>(PadKeyFor(padMeaning, control));
+    if (readAs != 0) e.offset = readAs;
+    if (!e.IsPress()) readAs = 0;
+}
+
 // Real events first, each starting or ending its key's hold; when none is left, one made-up
 // press of the first key whose repeat is due.
 int InputLib::ReadRepeatedKey(int acceptReleases) {
-    while (keyboard.Take(event)) {
+    while (TakeKey()) {
         if (event.offset < 256) {
             KeyRepeat& r = keyRepeat[event.offset];
             if (!event.IsPress()) {
@@ -263,10 +320,14 @@ void InputLib::SetKeyRepeat(int key, uint32_t firstDelay, uint32_t repeatInterva
 
 std::string InputLib::GetKeyName(int code) {
     if (const char* name = FindKeyText(KeyNameTable(), code)) return name;
+    if (const char* name = FindKeyText(PadKeyNameTable(), code)) return name;
     return "Unbekannt: " + std::to_string(code);
 }
 
 std::string InputLib::GetKeyChar(int code, int numPadDigits) {
+    int pad = 0;
+    PadControl control{};
+    if (FindPadControl(code, pad, control)) return ""; // a pad types nothing
     std::string text = "Unbekannt: " + std::to_string(code);
     if (const char* c = FindKeyText(BaseCharTable(), code)) text = c;
     if (numPadDigits) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "Libs/InputEvent.h"
+#include "Libs/KeyCodes.h"
 
 #include <cstdint>
 #include <string>
@@ -29,9 +30,24 @@ struct InputDevice {
     void Clear() { first = count = 0; }
 };
 
-// Keyboard and mouse. Whoever is active in a frame drains the buffered events one at a time;
-// keys get an auto-repeat of the game's own, configurable per key. Key codes are the keyboard
-// position codes that profiles store (Escape 1, Enter 28, F1 59, cursor up 200, ...).
+// What the keys of the game controllers mean to whoever reads keys at this moment.
+enum class PadMeaning {
+    Menus,    // D-pad and left stick are the arrow keys, A Return, B Escape, RB Tab
+    Play,     // every control is its own key, except Start, which leaves the game like Escape
+    OwnCodes, // every control is its own key: a key field is capturing
+};
+
+// One connected game controller: "Pad 1" or "Pad 2".
+struct GamePad {
+    int32_t joystickId = -1; // the controller's SDL instance id; -1 = nobody here
+    int gone = 0;            // pulled out; closed at the next read
+    uint32_t held = 0;       // one bit per PadControl that is down now
+};
+
+// Keyboard, mouse and game controllers. Whoever is active in a frame drains the buffered events
+// one at a time; keys get an auto-repeat of the game's own, configurable per key. Key codes are
+// the keyboard position codes that profiles store (Escape 1, Enter 28, F1 59, cursor up 200,
+// ...); the controllers' buttons and sticks are keys with codes of their own.
 class InputLib {
 public:
     int directInput = 0; // 1 while the event source is initialised
@@ -71,12 +87,26 @@ public:
     void PushKeyboardEvent(const InputEvent& e);
     void PushMouseEvent(const InputEvent& e);
 
+    // Game controllers, in the order they were connected. Their buttons, stick directions and
+    // triggers come as key events of their own codes (KeyCodes.h), read as padMeaning says.
+    GamePad pads[PadCount];
+    PadMeaning padMeaning = PadMeaning::Menus;
+    int padsChanged = 0; // a controller came or went: slots are filled and freed at the next read
+    // Made by the platform's controller events: a control of a pad went down or up.
+    void PushPadControl(int pad, PadControl control, int pressed);
+
     // The keys held down right now (what GetKeyChar snapshots); kept from the events as they
     // arrive, also those lost to a full buffer.
     uint8_t heldKeys[256] = {};
     uint32_t nextSequence = 1; // shared by both devices, so events can be ordered
 
 private:
+    // The key a pad code's last press was read as (0: its own code), so that its release ends
+    // the same key even when the meaning has changed in between.
+    uint8_t padKeyReadAs[256] = {};
+
+    int TakeKey();
+    void ReadPadKeyAs(InputEvent& e);
     int ReadRepeatedKey(int acceptReleases);
     int MakeUpRepeat();
 };

@@ -3,6 +3,7 @@
 #include <SDL_scancode.h>
 
 #include <array>
+#include <string>
 
 namespace {
 
@@ -304,7 +305,51 @@ constexpr std::array<unsigned char, ScancodeCount> BuildScancodeMap() {
 }
 constexpr std::array<unsigned char, ScancodeCount> scancodeMap = BuildScancodeMap();
 
+// What follows "P1 " in the names of a pad's controls, in PadControl order: arrows for the
+// directions (D-pad, then the left and right stick), so that each name fits a key field.
+constexpr const char* padControlNames[PadControlCount] = {
+    "A", "B", "X",    "Y",    "Back", "Start", "LB",   "RB",   "LS",   "RS",   "^",  "v",
+    "<", ">", "LS ^", "LS v", "LS <", "LS >",  "RS ^", "RS v", "RS <", "RS >", "LT", "RT",
+};
+
+// Built in place once: the rows point into the texts beside them.
+struct PadNames {
+    std::string texts[PadCount * PadControlCount];
+    KeyText rows[PadCount * PadControlCount];
+
+    PadNames() {
+        for (int pad = 0; pad < PadCount; ++pad) {
+            for (int c = 0; c < PadControlCount; ++c) {
+                const int row = pad * PadControlCount + c;
+                texts[row] = "P" + std::to_string(pad + 1) + " " + padControlNames[c];
+                rows[row] = {PadKeyCode(pad, static_cast<PadControl>(c)), texts[row].c_str()};
+            }
+        }
+    }
+};
+
 } // namespace
+
+int FindPadControl(int code, int& pad, PadControl& control) {
+    for (int p = 0; p < PadCount; ++p) {
+        int c = -1;
+        if (code >= PadCodes[p].buttons && code < PadCodes[p].buttons + PadButtonCount)
+            c = code - PadCodes[p].buttons;
+        const int directionCount = PadControlCount - PadButtonCount;
+        if (code >= PadCodes[p].directions && code < PadCodes[p].directions + directionCount)
+            c = PadButtonCount + code - PadCodes[p].directions;
+        if (c < 0) continue;
+        pad = p;
+        control = static_cast<PadControl>(c);
+        return 1;
+    }
+    return 0;
+}
+
+std::span<const KeyText> PadKeyNameTable() {
+    static const PadNames names;
+    return names.rows;
+}
 
 std::span<const KeyText> KeyNameTable() {
     return keyNames;

@@ -33,6 +33,7 @@ constexpr int KeyLeftShift = 42;
 constexpr int KeyRightShift = 54;
 constexpr int KeySpace = 57;
 constexpr int KeyF1 = 59;
+constexpr int KeyF9 = 67;
 constexpr int KeyF11 = 87;
 constexpr int KeyAltGr = 184;
 constexpr int KeyHome = 199;
@@ -44,6 +45,57 @@ constexpr int KeyEnd = 207;
 constexpr int KeyDown = 208;
 constexpr int KeyPageDown = 209;
 constexpr int KeyDelete = 211;
+
+// Game controllers. Every button, stick direction and trigger of up to two pads is a key of
+// its own, so bindings, key repeat and the key fields treat it like any key. The pads' codes
+// are numbers no keyboard sends: DirectInput never gave them to a key, and the keyboard table
+// leaves them free. Each pad has a block for its buttons and one for its stick and trigger
+// directions.
+enum class PadControl {
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Start,
+    LeftShoulder,
+    RightShoulder,
+    LeftStickClick,
+    RightStickClick,
+    Up, // Up .. Right: the D-pad
+    Down,
+    Left,
+    Right,
+    LeftStickUp,
+    LeftStickDown,
+    LeftStickLeft,
+    LeftStickRight,
+    RightStickUp,
+    RightStickDown,
+    RightStickLeft,
+    RightStickRight,
+    LeftTrigger,
+    RightTrigger,
+};
+constexpr int PadCount = 2;
+constexpr int PadControlCount = 24;
+constexpr int PadButtonCount = 14; // A .. Right; the rest are directions of sticks and triggers
+struct PadCodeBlocks {
+    int buttons;
+    int directions;
+};
+constexpr PadCodeBlocks PadCodes[PadCount] = {{127, 89}, {238, 185}};
+
+// The key code of a control of pad 0 or 1.
+constexpr int PadKeyCode(int pad, PadControl control) {
+    const int c = static_cast<int>(control);
+    if (c < PadButtonCount) return PadCodes[pad].buttons + c;
+    return PadCodes[pad].directions + c - PadButtonCount;
+}
+// 1 with the pad and control a key code stands for; 0 for codes that are no pad's.
+int FindPadControl(int code, int& pad, PadControl& control);
+// Display names of the pads' codes ("P1 A", "P2 LS <", ...).
+std::span<const KeyText> PadKeyNameTable();
 
 // SDL scancodes run from 0 to below this bound.
 constexpr int ScancodeCount = 512;

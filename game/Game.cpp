@@ -185,8 +185,9 @@ void Game::startPair() {
 //   |---------------------------|-----------------------------------------------------------|
 //   | every frame               | background, then the game screen, before any input        |
 //   | result dialog shown       | dialog drawn and given all input; 12 new game, 13 or      |
-//   |                           | Escape back to the menus (1); boards frozen               |
-//   | Escape                    | a new personal best is recorded; back to the menus (1),   |
+//   |                           | Escape back to the menus (1); boards frozen; a pad steers |
+//   |                           | it as in the menus                                        |
+//   | Escape (or a pad's Start) | a new personal best is recorded; back to the menus (1),   |
 //   |                           | the game stays resumable                                  |
 //   | Return (one player)       | status panel: standard view <-> piece statistics          |
 //   | F1 (one player)           | first press records the result so far; the computer       |
@@ -198,6 +199,8 @@ int Game::frame(uint32_t elapsed) {
     screen.drawScreen(*this);
     if (dialogOpen) return runDialog();
 
+    // In play a pad's buttons are the players' keys; only Start leaves, like Escape.
+    input->padMeaning = PadMeaning::Play;
     while (input->ReadKey(1, 1, 0)) {
         if (handleGameKey()) return 1;
     }
@@ -255,6 +258,7 @@ void Game::updateBoards(uint32_t ticks) {
 // The result dialog takes every event of the frame: 1 when it leads back to the menus.
 int Game::runDialog() {
     activeDialog->DrawWindow();
+    input->padMeaning = PadMeaning::Menus;
     bool anyEvent = false;
     for (;;) {
         int32_t id = -1;
@@ -282,6 +286,7 @@ int Game::runDialog() {
         }
         // A new game of the same mode and players; the rest of this frame's events go to it.
         start();
+        input->padMeaning = PadMeaning::Play;
         while (input->ReadKey(1, 1, 0)) {
             if (handleGameKey()) return 1;
         }

@@ -184,6 +184,10 @@ void GuiWindow::DrawWindow() {
     if (focus) focus->DrawControl();
 }
 
+bool GuiWindow::CapturingKeys() const {
+    return focus && focus->kind == ControlKind::TextField && focus->param3 == TextMode::KeyCapture;
+}
+
 // One event into the window. When what happens, event by event:
 //
 //   event                                 effect                                  result
@@ -263,9 +267,7 @@ int32_t GuiWindow::RunFrame(int mode, int32_t& id) {
     }
 
     if (mode == GuiInput::Keyboard && event.IsPress() && event.offset == KeyTab) {
-        const bool capturing =
-            focus->kind == ControlKind::TextField && focus->param3 == TextMode::KeyCapture;
-        if (!capturing) {
+        if (!CapturingKeys()) {
             SetFocus(0, 1);
             if (focus) focus->state = 1;
             return 0;

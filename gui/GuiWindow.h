@@ -59,6 +59,8 @@ public:
     // control after the focused one, wrapping; the focus stays where it was if none qualifies.
     void SetFocus(int32_t id, int next);
     void DrawWindow();
+    // True while the focused control is a key field waiting for a key.
+    bool CapturingKeys() const;
     // Feeds one event (mode GuiInput::None / Mouse / Keyboard). Returns 0 (nothing; id carries
     // no meaning), the activated control's id > 0 (also in id), or -1 with id -1 when the close
     // button was clicked.

@@ -94,6 +94,7 @@ void MenuSystem::runCredits(uint32_t ticks) {
     const int swingX = static_cast<int>(swing * 275.0 + 225.0) + 40;
     outroParticle.Draw(swingX, 650, 0, 0, 0, static_cast<float>(now % 4000) * 0.001f, white, 1);
 
+    input->padMeaning = PadMeaning::Menus;
     while (input->ReadKey(1, 0, 0)) {
         const uint32_t key = input->event.offset;
         if (key == KeyF11) return; // the platform takes the picture

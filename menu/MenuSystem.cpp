@@ -261,7 +261,7 @@ int MenuSystem::update(uint32_t elapsed) {
     if (questionOpen) questionWindow.DrawWindow();
 
     bool hadEvent = false;
-    while (input->ReadKey(1, 1, 0)) {
+    while (readMenuKey()) {
         hadEvent = true;
         if (routeEvent(2) == 0) return 0;
         if (page == CreditsPage) return 1;
@@ -281,6 +281,14 @@ int MenuSystem::update(uint32_t elapsed) {
     }
     if (currentWindow->RunFrame(0, id) <= 0) id = 0;
     return dispatch(id);
+}
+
+// A pad steers the menus like the arrow keys, Return and Escape, except while a key field
+// waits for a key: then each of its buttons is a key to bind.
+int MenuSystem::readMenuKey() {
+    const bool capturing = !questionOpen && currentWindow->CapturingKeys();
+    input->padMeaning = capturing ? PadMeaning::OwnCodes : PadMeaning::Menus;
+    return input->ReadKey(1, 1, 0);
 }
 
 void MenuSystem::drawVersionLine() {

@@ -80,6 +80,7 @@ public:
     void addPlayerPanel(GuiWindow& window);
 
     // Input routing and the question dialog.
+    int readMenuKey();
     int routeEvent(int mode);
     int dispatch(int id);
     int answerQuestion(int id);

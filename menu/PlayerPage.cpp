@@ -2,6 +2,7 @@
 // key timing with its presets, and the two key sets.
 #include "menu/MenuSystem.h"
 
+#include "Libs/KeyCodes.h"
 #include "menu/ControlRow.h"
 #include "storage/TextFormat.h"
 
@@ -59,8 +60,15 @@ constexpr int keyBlockLabels[] = {31, 32, 33, 34, 35, 48};
 constexpr const char* keyBlockFont = "small";
 // Texts naming the five actions in the key fields' status texts.
 constexpr int actionTexts[5] = {536, 538, 540, 542, 544};
-// Keys that belong to the menus and the window, never to a key set.
-constexpr uint32_t refusedKeys[] = {1, 59, 67, 87, 28}; // Escape, F1, F9, F11, Enter
+// Keys that belong to the menus and the window, never to a key set: Escape, F1, F9, F11,
+// Enter, and the pads' Start buttons, which leave a running game.
+constexpr int refusedKeys[] = {KeyEscape,
+                               KeyF1,
+                               KeyF9,
+                               KeyF11,
+                               KeyReturn,
+                               PadKeyCode(0, PadControl::Start),
+                               PadKeyCode(1, PadControl::Start)};
 constexpr int nameLength = 20;
 constexpr int ownValuesPreset = 5;
 
@@ -78,8 +86,8 @@ uint32_t& keySlot(PlayerProfile& profile, int slot) {
 }
 
 bool isRefusedKey(uint32_t code) {
-    for (uint32_t refused : refusedKeys)
-        if (code == refused) return true;
+    for (int refused : refusedKeys)
+        if (code == static_cast<uint32_t>(refused)) return true;
     return false;
 }
 

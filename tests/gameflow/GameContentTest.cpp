@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "game/Game.h"
 #include "game/Random.h"
@@ -13,10 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr uint32_t KeyEscape = 1;
-constexpr uint32_t KeySpace = 57;
-constexpr uint32_t KeyTab = 15;
 
 // The menus built from the repository's content in a folder of their own, and the game set up
 // on them, as the entry does it.

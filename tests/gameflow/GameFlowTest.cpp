@@ -3,13 +3,10 @@
 #include <fstream>
 #include <vector>
 
+#include "Libs/KeyCodes.h"
 #include "storage/TextFormat.h"
 
 namespace {
-
-constexpr uint32_t KeyEscape = 1;
-constexpr uint32_t KeyReturn = 28;
-constexpr uint32_t KeyF1 = 59;
 
 // The profile's top ten of a table as "score/level/seconds ..." for readable failures.
 std::string TableText(const PlayerProfile& profile, int table) {
@@ -406,7 +403,6 @@ TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
 // The hard drop that ends a game is still held when the result dialog opens: letting go of it
 // must leave the result on screen; a whole press and release of it then starts again.
 TEST_F(GameFixture, KeyHeldFromTheGameLeavesTheResultDialogOpen) {
-    constexpr uint32_t KeySpace = 57;
     startSingle(0);
     loseAtNextUpdate(game->singleBoard);
     pushPress(KeySpace);

@@ -4,12 +4,10 @@
 #include <set>
 #include <utility>
 
+#include "Libs/KeyCodes.h"
 #include "storage/TextFormat.h"
 
 namespace {
-
-constexpr uint32_t KeyReturn = 28;
-constexpr uint32_t KeyF1 = 59;
 
 using Spot = std::pair<int, int>;
 

@@ -3,6 +3,7 @@
 // it looks at what a player would find in the working folder.
 #include <gtest/gtest.h>
 
+#include "Libs/KeyCodes.h"
 #include "tests/TestSupport.h"
 #include <cstdint>
 #include <cstdio>
@@ -27,11 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr uint32_t KeyEscape = 1;
 constexpr uint32_t KeyQ = 16;
-constexpr uint32_t KeyReturn = 28;
-constexpr uint32_t KeySpace = 57;
-constexpr uint32_t KeyF1 = 59;
 constexpr uint32_t LeftButton = 12;
 constexpr uint32_t Pressed = 0x80;
 constexpr int SdlScancodeF11 = 68; // F11 goes the whole road: the platform's watch and InputLib

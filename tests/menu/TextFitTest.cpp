@@ -114,8 +114,10 @@ protected:
                 texts.push_back(*c.param4.items.Item(k));
         // All key fields are alike: the first one of a page stands for the others.
         const bool keyField = c.kind == ControlKind::TextField && c.param3 == TextMode::KeyCapture;
-        if (keyField && !keyNamesChecked)
+        if (keyField && !keyNamesChecked) {
             for (const KeyText& key : KeyNameTable()) texts.push_back(key.text);
+            for (const KeyText& key : PadKeyNameTable()) texts.push_back(key.text);
+        }
         if (keyField) keyNamesChecked = true;
         return texts;
     }
