@@ -3,7 +3,6 @@
 // it looks at what a player would find in the working folder.
 #include <gtest/gtest.h>
 
-#include "Libs/KeyCodes.h"
 #include "tests/TestSupport.h"
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
 #include "Libs/SyntheticInput.h"
 #include "app/FrameLoop.h"
@@ -23,6 +23,7 @@
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
 #include "storage/ProfileStore.h"
+#include "tests/VirtualPad.h"
 
 namespace fs = std::filesystem;
 
@@ -431,4 +432,72 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
 
     work.Leave();
     std::printf("journey: %d frames\n", frameCount);
+}
+
+// With nothing but a game controller: a game from the main menu, moved and dropped by the pad's
+// buttons bound to the player's keys, left with Start, started again, played to its end, and
+// the result dialog left with B.
+TEST(Journey, APadAloneGoesFromTheMenusThroughAGameAndBack) {
+    WorkingFolder work;
+    ASSERT_TRUE(work.Enter()) << "could not prepare a working folder with the content";
+    SetTickSource(TestClock);
+    {
+        DirectXLib directX;
+        InputLib input;
+        SoundLib sound;
+        directX.CreateMainWindow("brixel", 107, 108, 1, "1.2");
+        directX.InitDirect3D(1024, 768, 32, 2);
+        input.Init();
+        sound.Init(1);
+        VirtualPad pad;
+        ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
+        MenuSystem menus;
+        menus.build(directX, input);
+        Random::Seed(20261210);
+        // Player 1 has bound the pad: rotate Y, right and left the D-pad, soft drop down, hard
+        // drop A.
+        const PadControl bound[5] = {PadControl::Y, PadControl::Right, PadControl::Left,
+                                     PadControl::Down, PadControl::A};
+        for (int action = 0; action < 5; ++action)
+            menus.player1->keys[0][action] = static_cast<uint32_t>(PadKeyCode(0, bound[action]));
+        Game game;
+        game.setup(menus);
+        Loop loop(directX, input, menus, game);
+        loop.Start();
+        Player player{directX, input, loop};
+        auto press = [&](SDL_GameControllerButton button) {
+            pad.Tap(button);
+            player.Frame();
+        };
+        ASSERT_TRUE(player.RunUntil(5, [&] { return player.frames >= 5; }));
+        ASSERT_EQ(Loop::MenusRun, loop.programState);
+
+        press(SDL_CONTROLLER_BUTTON_A); // the focused first button: a one-player game
+        ASSERT_EQ(Loop::GameRuns, loop.programState) << "A on the main menu did not start a game";
+        const int column = game.singleBoard.field.pieceColumn;
+        press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        EXPECT_EQ(column - 1, game.singleBoard.field.pieceColumn) << "the bound D-pad left";
+        press(SDL_CONTROLLER_BUTTON_A);
+        EXPECT_EQ(1, game.singleBoard.pieces) << "A, bound to hard drop, did not drop";
+        EXPECT_EQ(Loop::GameRuns, loop.programState) << "A in play must not act as Return";
+
+        press(SDL_CONTROLLER_BUTTON_START);
+        ASSERT_EQ(Loop::MenusRun, loop.programState) << "Start did not leave the game";
+        ASSERT_TRUE(player.RunUntil(5, [&] { return menus.page == MenuSystem::MainPage; }));
+
+        press(SDL_CONTROLLER_BUTTON_A); // a new game; the paused one is given up when asked
+        ASSERT_TRUE(player.RunUntil(5, [&] {
+            if (loop.programState == Loop::GameRuns) return true;
+            if (menus.questionOpen) press(SDL_CONTROLLER_BUTTON_A);
+            return false;
+        })) << "no new game from the main menu";
+        ASSERT_TRUE(player.RunUntil(
+            3000, [&] { return game.dialogOpen != 0; }, [&] { pad.Tap(SDL_CONTROLLER_BUTTON_A); }))
+            << "the pad's hard drops did not end the game";
+        press(SDL_CONTROLLER_BUTTON_B);
+        EXPECT_EQ(Loop::MenusRun, loop.programState) << "B did not leave the result dialog";
+        EXPECT_EQ(0, game.dialogOpen);
+    }
+    SetTickSource(nullptr);
+    work.Leave();
 }

@@ -123,6 +123,52 @@ TEST(KeyCodeMap, EveryNamedKeyHasAScancode) {
     }
 }
 
+// The pads' keys take codes no keyboard key has or sends, each with a short name and no
+// character, and each code leads back to its pad and control.
+TEST(PadKeys, CodesAreFreeNamedAndTypeNothing) {
+    std::set<int> keyboardCodes;
+    for (const KeyText& row : KeyNameTable()) keyboardCodes.insert(row.code);
+    for (int scancode = 0; scancode < ScancodeCount; ++scancode)
+        keyboardCodes.insert(KeyCodeFromScancode(scancode));
+    std::set<int> padCodes;
+    InputLib input;
+    for (int pad = 0; pad < PadCount; ++pad) {
+        for (int c = 0; c < PadControlCount; ++c) {
+            const int code = PadKeyCode(pad, static_cast<PadControl>(c));
+            EXPECT_TRUE(code > 0 && code < 256) << "pad " << pad << " control " << c;
+            EXPECT_TRUE(padCodes.insert(code).second) << "code " << code << " given twice";
+            EXPECT_FALSE(keyboardCodes.count(code)) << "code " << code << " is a keyboard key's";
+            int foundPad = -1;
+            PadControl found{};
+            EXPECT_EQ(FindPadControl(code, foundPad, found), 1) << "code " << code;
+            EXPECT_EQ(foundPad, pad) << "code " << code;
+            EXPECT_EQ(static_cast<int>(found), c) << "code " << code;
+            const std::string prefix = "P" + std::to_string(pad + 1) + " ";
+            EXPECT_EQ(input.GetKeyName(code).rfind(prefix, 0), 0u)
+                << "code " << code << " is named " << input.GetKeyName(code);
+            EXPECT_EQ(input.GetKeyChar(code, 1), "") << "code " << code;
+        }
+    }
+    EXPECT_EQ(PadKeyNameTable().size(), padCodes.size());
+    for (int code : {0, 1, 28, 126, 141, 200, 237, 256}) {
+        int pad = -1;
+        PadControl control{};
+        EXPECT_EQ(FindPadControl(code, pad, control), 0) << "code " << code;
+    }
+    struct Case {
+        int code;
+        const char* name;
+    };
+    const Case names[] = {
+        {PadKeyCode(0, PadControl::A), "P1 A"},
+        {PadKeyCode(0, PadControl::Start), "P1 Start"},
+        {PadKeyCode(0, PadControl::Up), "P1 ^"},
+        {PadKeyCode(1, PadControl::LeftStickLeft), "P2 LS <"},
+        {PadKeyCode(1, PadControl::RightTrigger), "P2 RT"},
+    };
+    for (const Case& c : names) EXPECT_EQ(input.GetKeyName(c.code), c.name) << "code " << c.code;
+}
+
 TEST(KeyCodeMap, KeysByPosition) {
     // Scancodes are USB usage numbers: the key labelled Y on a US keyboard is German z (21).
     struct Case {

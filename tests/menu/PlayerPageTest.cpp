@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "Libs/KeyCodes.h"
+#include "tests/VirtualPad.h"
+
 using PlayerPageTest = MenuFixture;
 
 namespace {
@@ -67,6 +70,36 @@ TEST_F(PlayerPageWithPage, AKeyPressedIntoAFocusedFieldIsCaptured) {
     tapKey(30); // A
     EXPECT_EQ(keyOf(*managed, 0), 30u);
     EXPECT_EQ(keyOf(*managed, 7), 200u) << "set 2's move left gave A away for cursor up";
+}
+
+// A focused key field takes a pad's buttons as keys to bind (Start excepted, it leaves games);
+// elsewhere on the page the same pad steers: A is Return, B Escape.
+TEST_F(PlayerPageWithPage, AKeyFieldCapturesPadButtons) {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
+    frame(); // the pad is taken at the first read
+    menu->playerWindow.SetFocus(38, 0);
+    const uint32_t padX = PadKeyCode(0, PadControl::X);
+    pad.Tap(SDL_CONTROLLER_BUTTON_X);
+    frame();
+    EXPECT_EQ(keyOf(*managed, 0), padX);
+    EXPECT_EQ(field(38).text, "P1 X");
+
+    pad.Tap(SDL_CONTROLLER_BUTTON_A); // a button like any other key here
+    frame();
+    EXPECT_EQ(keyOf(*managed, 0), static_cast<uint32_t>(PadKeyCode(0, PadControl::A)));
+    EXPECT_EQ(menu->page, MenuSystem::PlayerPage);
+
+    pad.Tap(SDL_CONTROLLER_BUTTON_START);
+    frame();
+    EXPECT_EQ(keyOf(*managed, 0), static_cast<uint32_t>(PadKeyCode(0, PadControl::A)))
+        << "Start is refused";
+    EXPECT_EQ(field(38).text, "P1 A");
+
+    menu->playerWindow.SetFocus(11, 0); // a button: the pad steers again
+    pad.Tap(SDL_CONTROLLER_BUTTON_B);
+    frame();
+    EXPECT_EQ(menu->page, MenuSystem::MainPage) << "B goes back like Escape";
 }
 
 TEST_F(PlayerPageWithPage, ThePresetListFollowsTheThreeTimingValues) {

@@ -1,3 +1,4 @@
+#include "Libs/KeyCodes.h"
 #include "Libs/SystemFiles.h"
 #include "storage/AtomicFile.h"
 #include "storage/ProfileList.h"
@@ -184,6 +185,26 @@ TEST_F(Profiles, LoadingFindsNamesAsTheyWereSaved) {
     EXPECT_TRUE(exists("data/J\xC3\xBCrgen.bak")) << "a copy of every current-format file";
     EXPECT_TRUE(exists("data/Empty.bak"));
     EXPECT_EQ(readFile("data/Anna.user"), readFile("data/Anna.bak")) << "a stale copy is replaced";
+}
+
+// A game controller's buttons are keys like any other: bound, saved and loaded as they were.
+TEST_F(Profiles, PadKeysSurviveSavingAndLoading) {
+    PlayerProfile p;
+    p.name = "Pia";
+    const PadControl set2[5] = {PadControl::A, PadControl::Right, PadControl::Left,
+                                PadControl::LeftStickDown, PadControl::RightTrigger};
+    for (int a = 0; a < 5; ++a) {
+        p.keys[0][a] = static_cast<uint32_t>(PadKeyCode(0, set2[a]));
+        p.keys[1][a] = static_cast<uint32_t>(PadKeyCode(1, set2[a]));
+    }
+    ASSERT_TRUE(saveProfile(p));
+    ProfileList profiles;
+    loadProfiles(profiles);
+    const PlayerProfile* loaded = profiles.Find("Pia");
+    ASSERT_NE(nullptr, loaded);
+    for (int set = 0; set < 2; ++set)
+        for (int a = 0; a < 5; ++a)
+            EXPECT_EQ(loaded->keys[set][a], p.keys[set][a]) << "set " << set << " action " << a;
 }
 
 TEST_F(Profiles, NewProfilesTakeTheFirstFreeNumber) {
