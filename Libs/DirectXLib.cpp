@@ -378,8 +378,10 @@ void DirectXLib::ToggleDisplayMode(int toggle, int width, int height, int bits) 
 
 void DirectXLib::PumpOneEvent() {
     SDL_PumpEvents();
-    // Keyboard and mouse reached InputLib through its watch; they are not window events.
+    // Keyboard, mouse and game controllers reached InputLib through its watch; they are not
+    // window events, and a moving stick would otherwise bury the window's own behind them.
     SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);
     SDL_FlushEvents(SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET);
     SDL_Event event;
     if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)

@@ -55,11 +55,12 @@ public:
     }
 
     // SDL turns the new state into events when it pumps; the game's watch takes them there, and
-    // the queue need not keep them.
-    static void Update() {
+    // the queue need not keep them (unless a test wants to see them queued).
+    void Update() {
         SDL_PumpEvents();
-        SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);
+        if (!keepQueued) SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);
     }
+    bool keepQueued = false;
 
 private:
     void SetButton(SDL_GameControllerButton button, int down) {

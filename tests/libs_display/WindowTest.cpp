@@ -1,11 +1,14 @@
 #include "DisplayFixture.h"
 
 #include "Libs/InputLib.h"
+#include "Libs/KeyCodes.h"
 #include "Libs/Tick.h"
 
 #include <SDL.h>
 
 #include <filesystem>
+
+#include "tests/VirtualPad.h"
 
 using DX = DirectXLib;
 
@@ -67,7 +70,6 @@ TEST_F(DisplayTest, WindowEventsFromTheQueueChangeTheWindowState) {
 // F9 from the keyboard switches between window and full screen at the frame's end, and the
 // game's input still reads it as its own key.
 TEST_F(DisplayTest, F9FromTheQueueSwitchesTheWindowAndReachesTheInput) {
-    constexpr uint32_t keyF9 = 67;
     InputLib input;
     input.Init();
     SDL_Event key{};
@@ -85,12 +87,33 @@ TEST_F(DisplayTest, F9FromTheQueueSwitchesTheWindowAndReachesTheInput) {
     EXPECT_EQ(dx->presentParams.windowed, 0) << "expected full screen after F9";
     for (uint32_t data : {0x80u, 0u}) {
         ASSERT_EQ(input.ReadKeyEvent(0, 1), 1) << "expected F9 with data " << data;
-        EXPECT_EQ(input.event.offset, keyF9)
-            << "expected key code " << keyF9 << ", got " << input.event.offset;
+        EXPECT_EQ(input.event.offset, static_cast<uint32_t>(KeyF9))
+            << "expected key code " << KeyF9 << ", got " << input.event.offset;
         EXPECT_EQ(input.event.data, data)
             << "expected data " << data << ", got " << input.event.data;
     }
     EXPECT_EQ(input.ReadKeyEvent(0, 1), 0) << "only the press and the release of F9";
+    input.Release();
+}
+
+// A stick in motion makes events all the time; the frame's end must still see the window's.
+TEST_F(DisplayTest, AMovingStickDoesNotHoldUpTheWindowsOwnEvents) {
+    InputLib input;
+    input.Init();
+    VirtualPad pad;
+    ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
+    input.ReadKeyEvent(0, 1); // takes the pad
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    pad.keepQueued = true;
+    for (int i = 0; i < 50; ++i) pad.Move(SDL_CONTROLLER_AXIS_LEFTX, i * 600);
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.windowID = SDL_GetWindowID(dx->window);
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    ASSERT_EQ(SDL_PushEvent(&close), 1) << SDL_GetError();
+    dx->EndFrame();
+    EXPECT_EQ(dx->windowState, DX::Closed) << "the close waited behind the stick's events";
     input.Release();
 }
 
