@@ -70,6 +70,24 @@ struct WorkingFolder {
     }
 };
 
+// The platform objects as the game's entry makes them, here on SDL's dummy drivers.
+struct PlatformObjects {
+    DirectXLib directX;
+    InputLib input;
+    SoundLib sound;
+    PlatformObjects() {
+        directX.CreateMainWindow("brixel", 107, 108, 1, "1.2");
+        directX.InitDirect3D(1024, 768, 32, 2);
+        input.Init();
+        sound.Init(1);
+    }
+    // The entry's shutdown order; the window goes last.
+    ~PlatformObjects() {
+        sound.Shutdown();
+        input.Release();
+    }
+};
+
 // The player at the keyboard and mouse, one frame of 20 ms at a time.
 struct Player {
     DirectXLib& directX;
@@ -220,13 +238,9 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
     std::vector<Sample> shown;
     int gamesBefore = -1, gamesAfterAssisted = -1, gamesAfterAlone = -1;
     {
-        DirectXLib directX;
-        InputLib input;
-        SoundLib sound;
-        directX.CreateMainWindow("brixel", 107, 108, 1, "1.2");
-        directX.InitDirect3D(1024, 768, 32, 2);
-        input.Init();
-        sound.Init(1);
+        PlatformObjects platform;
+        DirectXLib& directX = platform.directX;
+        InputLib& input = platform.input;
         {
             MenuSystem menus;
             menus.build(directX, input);
@@ -367,8 +381,6 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             frameCount = player.frames;
             menus.saveSettings();
         }
-        sound.Shutdown();
-        input.Release();
     }
     SetTickSource(nullptr);
 
@@ -442,13 +454,9 @@ TEST(Journey, APadAloneGoesFromTheMenusThroughAGameAndBack) {
     ASSERT_TRUE(work.Enter()) << "could not prepare a working folder with the content";
     SetTickSource(TestClock);
     {
-        DirectXLib directX;
-        InputLib input;
-        SoundLib sound;
-        directX.CreateMainWindow("brixel", 107, 108, 1, "1.2");
-        directX.InitDirect3D(1024, 768, 32, 2);
-        input.Init();
-        sound.Init(1);
+        PlatformObjects platform;
+        DirectXLib& directX = platform.directX;
+        InputLib& input = platform.input;
         VirtualPad pad;
         ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
         MenuSystem menus;
