@@ -143,15 +143,9 @@ void Board::advanceClock(int32_t ticks, int mode) {
 bool Board::endPause(int mode) {
     field.spawnNext();
     insertGarbage();
-    if (field.collide() != PlayField::fits) {
-        state = 2;
-        field.nextType = field.currentType;
-        return true;
-    }
+    if (spawnCheck(mode)) return true;
     state = 0;
     shadowHeight = 0;
-    if (aiMode != 0) placePiece(aiMode == 1);
-    if (mode == 3 && playerIndex == 1) placePiece(profile && profile->computerLevel >= 5);
     // Moves pressed during the pause act on the new piece now.
     handleKey(false);
     return false;
