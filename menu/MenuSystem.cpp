@@ -9,7 +9,6 @@
 namespace {
 
 constexpr uint32_t black = 0xFF000000;
-constexpr uint32_t magentaKey = 0xFFFF00FF;
 
 constexpr uint32_t defaultPieceColours[7] = {0xFFFF5E00, 0xFFF4E000, 0xFF0093DD, 0xFF84C225,
                                              0xFFB74F8F, 0xFFFFFFFF, 0xFF41C4B0};

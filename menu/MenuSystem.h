@@ -35,6 +35,8 @@ public:
     // Pages, in the order of `page`.
     enum Page { MainPage = 0, SettingsPage = 1, PlayerPage = 2, ScorePage = 3, CreditsPage = 4 };
     static constexpr int particleTotal = 1000;
+    // The colour key of the block sets: their pictures are see-through where they are magenta.
+    static constexpr uint32_t magentaKey = 0xFFFF00FF;
 
     MenuSystem() = default;
     MenuSystem(const MenuSystem&) = delete;
