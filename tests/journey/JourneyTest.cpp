@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "Libs/Platform.h"
-#include "Libs/SyntheticInput.h"
 #include "app/FrameLoop.h"
 #include "game/Game.h"
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
 #include "storage/ProfileStore.h"
+#include "tests/support/SyntheticInput.h"
 
 namespace fs = std::filesystem;
 
