@@ -9,6 +9,7 @@
 #include "game/Game.h"
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
+#include "tests/support/MenuSystemTestAccess.h"
 
 namespace fs = std::filesystem;
 
@@ -67,6 +68,8 @@ protected:
         input->PushKeyboardEvent(event);
     }
 
+    MenuSystemTestAccess menuState() { return MenuSystemTestAccess(*menu); }
+
     // One frame of the entry's loop while the game is shown.
     int frame(uint32_t elapsed) {
         directX->Clear(0x00FFFFFF);
@@ -119,7 +122,7 @@ TEST_F(GameContentTest, EveryModeRunsToItsResultOnTheRealContent) {
 TEST_F(GameContentTest, RandomBackgroundIsOneOfThePicturesFound) {
     menu->settings.backgroundKind = 1;
     std::set<std::string> pictures;
-    for (auto& item : menu->backgrounds) pictures.insert(item.first);
+    for (auto& item : menuState().backgrounds) pictures.insert(item.first);
     ASSERT_FALSE(pictures.empty());
     std::set<std::string> chosen;
     for (int i = 0; i < 12; ++i) {

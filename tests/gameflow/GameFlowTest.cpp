@@ -427,7 +427,7 @@ TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {
     std::ofstream file(folder / "bad.txt");
     file << "215=%n%s%x%08d%s\n";
     file.close();
-    menu->language.Load((folder / "bad.txt").string());
+    menuState().language.Load((folder / "bad.txt").string());
     startPair(0, 0);
     loseAtNextUpdate(game->rightBoard);
     frame(10);

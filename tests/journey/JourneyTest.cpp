@@ -21,6 +21,7 @@
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
 #include "storage/ProfileStore.h"
+#include "tests/support/MenuSystemTestAccess.h"
 #include "tests/support/SyntheticInput.h"
 
 namespace fs = std::filesystem;
@@ -232,6 +233,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
         {
             MenuSystem menus;
             menus.build(directX, input);
+            MenuSystemTestAccess menuState(menus);
             Random::Seed(20261209);
             Game game;
             game.setup(menus);
@@ -242,12 +244,13 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             // --- the main menu ---
             ASSERT_TRUE(player.RunUntil(5, [&] { return player.frames >= 5; }));
             ASSERT_EQ(DirectXLib::Active, directX.windowState) << "the window is not active";
-            ASSERT_EQ(MenuSystem::MainPage, menus.page) << "the game did not open on the main menu";
+            ASSERT_EQ(MenuSystem::MainPage, menuState.page)
+                << "the game did not open on the main menu";
             ASSERT_EQ(Loop::MenusRun, loop.programState);
             gamesBefore = static_cast<int>(menus.player1->gamesPlayed);
 
             // --- a one-player game: the computer helps, then the player drops until lost ---
-            player.ClickControl(menus.mainWindow, 11);
+            player.ClickControl(menuState.mainWindow, 11);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 11 did not start a game";
             ASSERT_EQ(1, menus.pausedGame) << "no one-player game under way";
             player.TapAndFrame(KeyF1);
@@ -286,9 +289,9 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not pause the game";
             ASSERT_TRUE(player.RunUntil(5, [&] {
-                return menus.mainWindow.GetControl(17)->visible;
+                return menuState.mainWindow.GetControl(17)->visible;
             })) << "no resume button within 5 frames of the pause";
-            player.ClickControl(menus.mainWindow, 17);
+            player.ClickControl(menuState.mainWindow, 17);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "the resume button did not resume";
             EXPECT_EQ(piecesAtPause, game.singleBoard.pieces) << "the resumed game started anew";
             ASSERT_TRUE(player.RunUntil(
@@ -297,15 +300,15 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             gamesAfterAlone = static_cast<int>(menus.player1->gamesPlayed);
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
-            ASSERT_EQ(MenuSystem::MainPage, menus.page);
+            ASSERT_EQ(MenuSystem::MainPage, menuState.page);
 
             // --- against the computer, endless off, until the left board loses ---
             ASSERT_EQ(1, menus.settings.twoPlayerMode) << "the computer is not the default rival";
             ASSERT_EQ(1, menus.settings.twoPlayerEndless) << "endless is not the default";
-            player.ClickControl(menus.mainWindow, 15);
+            player.ClickControl(menuState.mainWindow, 15);
             ASSERT_EQ(0, menus.settings.twoPlayerEndless)
                 << "the check box did not turn endless off";
-            player.ClickControl(menus.mainWindow, 12);
+            player.ClickControl(menuState.mainWindow, 12);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 12 did not start a game";
             ASSERT_EQ(3, game.mode) << "not a game against the computer";
             ASSERT_TRUE(player.RunUntil(
@@ -326,18 +329,18 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                          {31, MenuSystem::PlayerPage},
                          {32, MenuSystem::ScorePage}};
             for (const auto& visit : pages) {
-                player.ClickControl(menus.mainWindow, visit.button);
+                player.ClickControl(menuState.mainWindow, visit.button);
                 player.Frame();
-                EXPECT_EQ(visit.page, menus.page) << "button " << visit.button;
+                EXPECT_EQ(visit.page, menuState.page) << "button " << visit.button;
                 player.TapAndFrame(KeyEscape);
                 player.Frame();
-                EXPECT_EQ(MenuSystem::MainPage, menus.page)
+                EXPECT_EQ(MenuSystem::MainPage, menuState.page)
                     << "Escape did not lead back from page " << visit.page;
             }
-            ASSERT_EQ(MenuSystem::MainPage, menus.page);
+            ASSERT_EQ(MenuSystem::MainPage, menuState.page);
             // The statistics page showed player 1's games: the sixth cell of its row.
             std::string shownGames = "(no row)";
-            for (const auto& row : menus.scoreRows) {
+            for (const auto& row : menuState.scoreRows) {
                 std::vector<std::string> cells = SplitLines(row.second);
                 if (cells.size() > 5 && cells[0] == menus.player1->name) shownGames = cells[5];
             }
@@ -354,11 +357,12 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             for (int y = 4; y < 768; y += 97)
                 for (int x = 3; x < 1024; x += 101)
                     shown.push_back({x, y, directX.ReadPixel(x, y) & 0xFFFFFFu});
-            EXPECT_EQ(MenuSystem::MainPage, menus.page) << "F11 changed the menu page";
+            EXPECT_EQ(MenuSystem::MainPage, menuState.page) << "F11 changed the menu page";
 
             // --- the end through the credits ---
             player.TapAndFrame(KeyEscape);
-            ASSERT_EQ(MenuSystem::CreditsPage, menus.page) << "Escape did not start the credits";
+            ASSERT_EQ(MenuSystem::CreditsPage, menuState.page)
+                << "Escape did not start the credits";
             for (int i = 0; i < 100; ++i) player.Frame();
             ASSERT_TRUE(loop.Running()) << "the credits ended by themselves";
             player.Tap(KeyQ);
