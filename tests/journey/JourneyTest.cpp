@@ -21,6 +21,7 @@
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
 #include "storage/ProfileStore.h"
+#include "tests/support/GameTestAccess.h"
 #include "tests/support/MenuSystemTestAccess.h"
 #include "tests/support/SyntheticInput.h"
 
@@ -237,6 +238,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             Random::Seed(20261209);
             Game game;
             game.setup(menus);
+            GameTestAccess gameState(game);
             Loop loop(directX, input, menus, game);
             loop.Start();
             Player player{directX, input, loop};
@@ -254,38 +256,40 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 11 did not start a game";
             ASSERT_EQ(1, menus.pausedGame) << "no one-player game under way";
             player.TapAndFrame(KeyF1);
-            EXPECT_EQ(1, game.singleBoard.aiMode) << "F1 should hand the board to the computer";
+            EXPECT_EQ(1, gameState.singleBoard.aiMode)
+                << "F1 should hand the board to the computer";
             // The computer steers each new piece; it falls at the game's own pace.
-            const int piecesBeforeComputer = game.singleBoard.pieces;
+            const int piecesBeforeComputer = gameState.singleBoard.pieces;
             ASSERT_TRUE(player.RunUntil(4000,
                                         [&] {
-                                            return game.dialogOpen != 0 ||
-                                                   game.singleBoard.pieces >=
+                                            return gameState.dialogOpen != 0 ||
+                                                   gameState.singleBoard.pieces >=
                                                        piecesBeforeComputer + 3;
                                         }))
-                << "the computer placed " << game.singleBoard.pieces - piecesBeforeComputer
+                << "the computer placed " << gameState.singleBoard.pieces - piecesBeforeComputer
                 << " pieces in 4000 frames, not 3";
-            ASSERT_EQ(0, game.dialogOpen) << "the computer lost its first pieces";
+            ASSERT_EQ(0, gameState.dialogOpen) << "the computer lost its first pieces";
             player.Tap(KeyF1);
             player.TapAndFrame(KeyF1);
-            EXPECT_EQ(0, game.singleBoard.aiMode) << "F1 twice more should give control back";
-            EXPECT_EQ(1, game.singleBoard.assisted);
+            EXPECT_EQ(0, gameState.singleBoard.aiMode) << "F1 twice more should give control back";
+            EXPECT_EQ(1, gameState.singleBoard.assisted);
             ASSERT_TRUE(player.RunUntil(
-                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                3000, [&] { return gameState.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the assisted game within 3000 frames";
-            EXPECT_EQ(&game.singlePlayerDialog, &game.dialog()) << "not the one-player result";
+            EXPECT_EQ(&gameState.singlePlayerDialog, &game.dialog()) << "not the one-player result";
             ExpectResultShown(game, menus.player1->name);
             gamesAfterAssisted = static_cast<int>(menus.player1->gamesPlayed);
 
             // Another game from the dialog (Return on "yes"), this time played alone.
             player.TapAndFrame(KeyReturn);
-            ASSERT_EQ(0, game.dialogOpen) << "Return on the result dialog did not start anew";
-            EXPECT_EQ(0, game.singleBoard.assisted) << "the new game is still marked assisted";
+            ASSERT_EQ(0, gameState.dialogOpen) << "Return on the result dialog did not start anew";
+            EXPECT_EQ(0, gameState.singleBoard.assisted) << "the new game is still marked assisted";
             // A pause in the menus half way: the game waits behind the resume button.
             ASSERT_TRUE(player.RunUntil(
-                400, [&] { return game.singleBoard.pieces >= 3; }, [&] { player.Tap(KeySpace); }))
+                400, [&] { return gameState.singleBoard.pieces >= 3; },
+                [&] { player.Tap(KeySpace); }))
                 << "three hard drops did not land within 400 frames";
-            const int piecesAtPause = game.singleBoard.pieces;
+            const int piecesAtPause = gameState.singleBoard.pieces;
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not pause the game";
             ASSERT_TRUE(player.RunUntil(5, [&] {
@@ -293,9 +297,10 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             })) << "no resume button within 5 frames of the pause";
             player.ClickControl(menuState.mainWindow, 17);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "the resume button did not resume";
-            EXPECT_EQ(piecesAtPause, game.singleBoard.pieces) << "the resumed game started anew";
+            EXPECT_EQ(piecesAtPause, gameState.singleBoard.pieces)
+                << "the resumed game started anew";
             ASSERT_TRUE(player.RunUntil(
-                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                3000, [&] { return gameState.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the second game within 3000 frames";
             gamesAfterAlone = static_cast<int>(menus.player1->gamesPlayed);
             player.TapAndFrame(KeyEscape);
@@ -310,14 +315,14 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                 << "the check box did not turn endless off";
             player.ClickControl(menuState.mainWindow, 12);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 12 did not start a game";
-            ASSERT_EQ(3, game.mode) << "not a game against the computer";
+            ASSERT_EQ(3, gameState.mode) << "not a game against the computer";
             ASSERT_TRUE(player.RunUntil(
-                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                3000, [&] { return gameState.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the game against the computer within 3000 frames";
-            EXPECT_EQ(&game.twoPlayerDialog, &game.dialog());
+            EXPECT_EQ(&gameState.twoPlayerDialog, &game.dialog());
             ExpectResultShown(game, menus.player1->name);
-            EXPECT_EQ(1, game.rightWins)
-                << "the left board was to lose (left wins " << game.leftWins << ")";
+            EXPECT_EQ(1, gameState.rightWins)
+                << "the left board was to lose (left wins " << gameState.leftWins << ")";
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
 
