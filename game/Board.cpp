@@ -54,7 +54,8 @@ void Board::applyKeys(int p) {
     for (int slot = 0; slot < PlayerProfile::keyActions; ++slot)
         activeKeys[slot] = profile ? int32_t(profile->keys[index][slot]) : 0;
     if (menu && menu->keyRepeat && profile) {
-        // Only the two moves repeat while held.
+        // Only the two moves repeat while held, at the player's own delay and rate: a held
+        // rotate or hard drop would turn or drop piece after piece.
         const int delay = int(profile->keyRepeatDelay);
         const int interval = int(profile->keyRepeatInterval);
         menu->keyRepeat->SetKeyRepeat(activeKeys[RotateKey], 0, 0);
