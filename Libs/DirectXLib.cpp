@@ -168,6 +168,9 @@ void DirectXLib::InitDirect3D(int width, int height, int bits, int mode) {
     Clear(0);
 }
 
+// The frame is a picture in memory, drawn by the game's own code, not through the window's
+// renderer: it comes out the same pixels on every machine and driver (screenshots and tests read
+// them), and a reset of the window's renderer loses nothing of it. The window only shows it.
 void DirectXLib::CreateFrame() {
     frame = SDL_CreateRGBSurfaceWithFormat(0, presentParams.backBufferWidth,
                                            presentParams.backBufferHeight, 32,

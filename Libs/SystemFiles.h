@@ -31,12 +31,8 @@ std::string NameOf(const std::filesystem::path& path); // and back
 // "Anna" do).
 bool SameFile(const std::string& a, const std::string& b);
 
-// Tests only: the calls above behave as on a file system that ignores letter case, so a Linux
-// test sees "data/Anna.user" and "data/anna.user" as one file. The name part of every path is
-// lower-cased up to its first dot (the random ending of a temporary file stays as made). Where
-// the system already ignores case it changes nothing that matters.
-void FoldCaseForTests(bool on);
-// The path as the calls hand it to the system: folded while FoldCaseForTests is on.
+// The path as the calls hand it to the system. The game's own (Libs/SystemName.cpp) hands it
+// on unchanged; a test program may link another in its place.
 std::string SystemName(const std::string& path);
 
 } // namespace SystemFiles

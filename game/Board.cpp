@@ -54,7 +54,8 @@ void Board::applyKeys(int p) {
     for (int slot = 0; slot < PlayerProfile::keyActions; ++slot)
         activeKeys[slot] = profile ? int32_t(profile->keys[index][slot]) : 0;
     if (menu && menu->keyRepeat && profile) {
-        // Only the two moves repeat while held.
+        // Only the two moves repeat while held, at the player's own delay and rate: a held
+        // rotate or hard drop would turn or drop piece after piece.
         const int delay = int(profile->keyRepeatDelay);
         const int interval = int(profile->keyRepeatInterval);
         menu->keyRepeat->SetKeyRepeat(activeKeys[RotateKey], 0, 0);
@@ -143,15 +144,9 @@ void Board::advanceClock(int32_t ticks, int mode) {
 bool Board::endPause(int mode) {
     field.spawnNext();
     insertGarbage();
-    if (field.collide() != PlayField::fits) {
-        state = 2;
-        field.nextType = field.currentType;
-        return true;
-    }
+    if (spawnCheck(mode)) return true;
     state = 0;
     shadowHeight = 0;
-    if (aiMode != 0) placePiece(aiMode == 1);
-    if (mode == 3 && playerIndex == 1) placePiece(profile && profile->computerLevel >= 5);
     // Moves pressed during the pause act on the new piece now.
     handleKey(false);
     return false;

@@ -94,6 +94,8 @@ private:
     bool endPause(int mode);
     bool fall(int32_t ticks, int mode);
     bool land(int mode);
+    // For a freshly spawned piece: true when it does not fit (the game ended); otherwise the
+    // computer places it where the computer plays.
     bool spawnCheck(int mode);
     void countTasks();
     void startBurst(int row);

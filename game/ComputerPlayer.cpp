@@ -1,7 +1,5 @@
 #include "game/ComputerPlayer.h"
 
-#include "game/Board.h"
-
 namespace {
 
 // How much a step between neighbouring column tops costs: the difference itself plus these
@@ -92,10 +90,6 @@ int32_t ComputerPlayer::evaluate(const PlayField& field, int l1, int l2) {
     return combine(shapes, l1, l2);
 }
 
-void ComputerPlayer::placePiece(Board& board, bool lookAhead) {
-    placePiece(board.field, lookAhead);
-}
-
 void ComputerPlayer::placePiece(PlayField& live, bool lookAhead) {
     // Every rotation count starts from the piece as it spawned, even after the live field has
     // taken a better candidate.
@@ -133,7 +127,7 @@ void ComputerPlayer::placePiece(PlayField& live, bool lookAhead) {
 int32_t ComputerPlayer::bestNextScore(int l1) {
     // Without full rows standing, only the rows the next piece lands in can become full, which
     // the in-place score checks for.
-    const bool inPlace = dropped.findFullRows() == 0 && dropped.pieceHeight >= 0;
+    const bool inPlace = dropped.findFullRows() == 0;
     if (inPlace) {
         for (int column = 0; column < PlayField::columns; ++column) {
             const int32_t* cells = &dropped.grid[column * PlayField::rows];

@@ -3,8 +3,6 @@
 
 #include "game/PlayField.h"
 
-class Board;
-
 // Chooses the rotation and column of a freshly spawned piece by trying every placement (and,
 // with look-ahead, every placement of the next piece after it) and scoring the fields they
 // leave. It only moves the live field's piece; the board then lets it fall.
@@ -12,8 +10,7 @@ class ComputerPlayer {
 public:
     static constexpr int32_t worstScore = -2000000000;
 
-    // Sets the board's live piece to the best rotation and column, at its spawn height.
-    void placePiece(Board& board, bool lookAhead);
+    // Sets the live piece to the best rotation and column, at its spawn height.
     void placePiece(PlayField& live, bool lookAhead);
 
     // Score of a field after the drop; L1 and L2 are the rows cleared by the first and the

@@ -139,7 +139,7 @@ void Game::start() {
 
 // A random picture for this game; with no picture found the current one stays.
 void Game::chooseBackground() {
-    int count = menu->backgrounds.Count();
+    int count = menu->backgroundCount();
     if (count <= 0) return;
     const int index = Random::Draw() % count;
     menu->settings.backgroundIndex = index;

@@ -45,6 +45,12 @@ public:
     const std::string& resultText() const { return lastResult; }
     GuiWindow& dialog() { return *activeDialog; }
 
+private:
+    // The screen draws the game's state; the tests set up and look at it through
+    // GameTestAccess (tests/support).
+    friend class GameScreen;
+    friend struct GameTestAccess;
+
     // --- data, in the order the game keeps it ---
     DirectXLib* directX = nullptr;
     InputLib* input = nullptr;
@@ -76,7 +82,6 @@ public:
     std::string lastResult;
     GameScreen screen;
 
-private:
     void applyKeys();
     void startSingle();
     void startPair();

@@ -9,17 +9,21 @@
 namespace {
 
 constexpr uint32_t black = 0xFF000000;
-constexpr uint32_t magentaKey = 0xFFFF00FF;
 
 constexpr uint32_t defaultPieceColours[7] = {0xFFFF5E00, 0xFFF4E000, 0xFF0093DD, 0xFF84C225,
                                              0xFFB74F8F, 0xFFFFFFFF, 0xFF41C4B0};
 
-// The fixed pictures that reloadTextures loads, without a colour key.
-struct TextureFile {
-    Texture MenuSystem::*texture;
-    const char* file;
+// The question dialog: its controls below the framed window.
+constexpr ControlRow questionRows[] = {
+    {10, ControlKind::Image, 10, 30, 0, 0, Place::Moving, noText, noText, "standard"},
+    {11, ControlKind::Label, 40, -20, 230, 70, Place::Moving, noText, noText, "standard"},
+    {12, ControlKind::Button, 0, 60, 100, 22, Place::Moving, 100, noText, "button"},
+    {13, ControlKind::Button, 110, 0, 100, 22, Place::Moving, 101, noText, "button"},
 };
-constexpr TextureFile fixedTextures[] = {
+
+} // namespace
+
+const MenuSystem::TextureFile MenuSystem::fixedTextures[] = {
     {&MenuSystem::menuImage, "images/Menu_Menu.png"},
     {&MenuSystem::playerImage, "images/Menu_Spieler.png"},
     {&MenuSystem::statusImage, "images/Menu_Status.png"},
@@ -41,16 +45,6 @@ constexpr TextureFile fixedTextures[] = {
     {&MenuSystem::gameSlider, "images/Spiel_Slider.bmp"},
     {&MenuSystem::gameSliderMark, "images/Spiel_Slider_.bmp"},
 };
-
-// The question dialog: its controls below the framed window.
-constexpr ControlRow questionRows[] = {
-    {10, ControlKind::Image, 10, 30, 0, 0, Place::Moving, noText, noText, "standard"},
-    {11, ControlKind::Label, 40, -20, 230, 70, Place::Moving, noText, noText, "standard"},
-    {12, ControlKind::Button, 0, 60, 100, 22, Place::Moving, 100, noText, "button"},
-    {13, ControlKind::Button, 110, 0, 100, 22, Place::Moving, 101, noText, "button"},
-};
-
-} // namespace
 
 void MenuSystem::build(DirectXLib& directXLib, InputLib& inputLib) {
     directX = &directXLib;

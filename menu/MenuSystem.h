@@ -35,6 +35,8 @@ public:
     // Pages, in the order of `page`.
     enum Page { MainPage = 0, SettingsPage = 1, PlayerPage = 2, ScorePage = 3, CreditsPage = 4 };
     static constexpr int particleTotal = 1000;
+    // The colour key of the block sets: their pictures are see-through where they are magenta.
+    static constexpr uint32_t magentaKey = 0xFFFF00FF;
 
     MenuSystem() = default;
     MenuSystem(const MenuSystem&) = delete;
@@ -135,9 +137,49 @@ public:
     void playRow() override;
     void SetKeyRepeat(int key, int firstDelay, int interval) override;
 
-    // --- data, in the order the menus keep it ---
+    // --- what the game and the platform share with the menus ---
     DirectXLib* directX = nullptr;
     InputLib* input = nullptr;
+
+    // Textures and fonts the game screen draws with (released around a lost device).
+    Texture background;
+    Texture iconScore;   // the result dialog's icon
+    Texture gameDisplay; // images/Spiel_Anzeige.png: the single-player status panel
+    Texture gameField;   // images/Spiel_Feld.png
+    Texture gameNext;    // images/Spiel_Next.png
+    Texture gameParticle;
+    Texture gameSlider;
+    Texture gameSliderMark; // images/Spiel_Slider_.bmp
+    Texture block;
+    uint32_t pieceColours[7] = {};
+
+    Font statusFont;  // "Arial" 20
+    Font captionFont; // "Arial" 20 bold
+    Font bigFont;     // "Arial" 40 bold
+
+    int32_t requestedGame = 0; // 0 one player, 1 two players
+    int32_t pausedGame = 0;    // 0 none, 1 one player, 2 two players (set by the game)
+
+    // particleCount, the garbage counts and buffers, the sounds and key repeat for the boards.
+    BoardContext boardContext;
+
+    Settings settings;
+    ProfileList profiles;
+    PlayerProfile* player1 = nullptr;
+    PlayerProfile* player2 = nullptr;
+
+private:
+    // The tests set up and look at the menus' own state through it (tests/support).
+    friend struct MenuSystemTestAccess;
+
+    // The fixed pictures that reloadTextures loads, without a colour key.
+    struct TextureFile {
+        Texture MenuSystem::*texture;
+        const char* file;
+    };
+    static const TextureFile fixedTextures[];
+
+    // --- the menus' own data ---
     GuiManager guiManager;
 
     GuiWindow mainWindow;
@@ -161,38 +203,24 @@ public:
 
     LanguageTable language;
 
-    // Shared textures (all but outroParticle released around a lost device).
-    Texture background;
+    // The menus' own textures (all but outroParticle released around a lost device).
     Texture menuImage;   // images/Menu_Menu.png
     Texture playerImage; // images/Menu_Spieler.png
     Texture statusImage; // images/Menu_Status.png
-    Texture iconSingle, iconMulti, iconReturn, iconOptions, iconManage, iconScore, iconEnd,
-        iconBack, iconNew, iconDelete, iconQuestion;
+    Texture iconSingle, iconMulti, iconReturn, iconOptions, iconManage, iconEnd, iconBack, iconNew,
+        iconDelete, iconQuestion;
     Texture languagePicture;
-    Texture gameDisplay; // images/Spiel_Anzeige.png: the single-player status panel
-    Texture gameField;   // images/Spiel_Feld.png
-    Texture gameNext;    // images/Spiel_Next.png
-    Texture gameParticle;
-    Texture gameSlider;
-    Texture gameSliderMark; // images/Spiel_Slider_.bmp
-    Texture block;
     Texture outroParticle;
 
     Sound rotateSound;
     Sound hitSound;
     Sound rowSound;
 
-    Font statusFont;  // "Arial" 20
-    Font captionFont; // "Arial" 20 bold
-    Font bigFont;     // "Arial" 40 bold
-
     int32_t page = MainPage;
-    int32_t requestedGame = 0; // 0 one player, 1 two players
     // The background fade of the settings page.
     int32_t fadeAmount = 0;
     uint32_t fadeCarry = 0;
     uint32_t fadeTick = 0;
-    int32_t pausedGame = 0; // 0 none, 1 one player, 2 two players (set by the game)
     int32_t nameValid = 1;
     std::string presetNames[6]; // the speed preset items, by preset index (5: own values)
 
@@ -201,15 +229,6 @@ public:
     int32_t answerReady = 0;
     int32_t answer = 0; // 0 yes, 1 no
 
-    uint32_t pieceColours[7] = {};
-
-    // particleCount, the garbage counts and buffers, the sounds and key repeat for the boards.
-    BoardContext boardContext;
-
-    Settings settings;
-    ProfileList profiles;
-    PlayerProfile* player1 = nullptr;
-    PlayerProfile* player2 = nullptr;
     PlayerProfile* managedPlayer = nullptr;
 
     // The credits.

@@ -32,7 +32,6 @@ constexpr ControlRow settingsRows[] = {
 };
 
 constexpr int listRows = 10;
-constexpr uint32_t magentaKey = 0xFFFF00FF;
 
 } // namespace
 

@@ -45,6 +45,9 @@ bool AtomicFile::write(const void* data, size_t size) {
     return true;
 }
 
+// A save cut short by a crash, a power cut or a full disk must leave the player's last good file,
+// not a torn one. The data is synced before the rename: otherwise the rename can reach the disk
+// first, and a power cut leaves the real name on an empty file.
 bool AtomicFile::commit(bool sync) {
     if (descriptor < 0) return false;
     bool ok = !failed && (!sync || SystemFiles::Sync(descriptor));

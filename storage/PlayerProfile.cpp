@@ -26,6 +26,8 @@ uint32_t inRange(uint32_t value, uint32_t low, uint32_t high) {
 
 } // namespace
 
+// A file may have been edited by hand, damaged or written by another version; the game uses
+// these values as delays, key codes and table counts, so each is brought back into its range.
 void clampProfile(PlayerProfile& p) {
     const PlayerProfile defaults;
     p.keyRepeatDelay = inRange(p.keyRepeatDelay, 1, 400);

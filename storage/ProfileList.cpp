@@ -81,6 +81,7 @@ PlayerProfile* createProfile(ProfileList& profiles, const std::string& baseName)
 
 int deleteProfile(ProfileList& profiles, PlayerProfile* profile, PlayerProfile*& player1,
                   PlayerProfile*& player2, PlayerProfile*& managedPlayer) {
+    // Two players each need a profile of their own, so the last two stay.
     if (!profile || profiles.Count() <= 2 || profiles.Find(profile->name) != profile)
         return DeleteRefused;
     const std::string name = profile->name;

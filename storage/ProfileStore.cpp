@@ -183,6 +183,8 @@ int readProfileFile(const std::string& path, PlayerProfile& profile) {
     for (uint32_t* field : fileOrder(profile))
         if (!file.readWord(*field)) break;
     int result = 1;
+    // A failed checksum: the options are still of use once clamped, but the statistics and
+    // tables cannot be told right from wrong, so they start over rather than show made-up records.
     if (!file.close()) {
         clearStatistics(profile);
         clearHighScores(profile);

@@ -10,6 +10,7 @@
 #include "game/Game.h"
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
+#include "tests/support/GameTestAccess.h"
 
 // A two-player frame on the software renderer with every particle burst of both boards full:
 // 2 x 10 bursts x 500 particles on top of the fields, panels, captions and tally.
@@ -116,9 +117,12 @@ struct BenchGame {
         std::filesystem::remove_all(folder, ignored);
     }
 
+    // The game's screen and boards, reached as the tests reach them.
+    GameTestAccess gameState() { return GameTestAccess(*game); }
+
     // Every burst of both boards full of live particles spread over the playable area.
     void fillBursts() {
-        for (Board* board : {&game->leftBoard, &game->rightBoard}) {
+        for (Board* board : {&gameState().leftBoard, &gameState().rightBoard}) {
             for (int b = 0; b < Board::bursts; ++b) {
                 board->burstFinished[b] = 0;
                 for (int k = 0; k < Board::particlesPerBurst; ++k) {
@@ -147,7 +151,7 @@ void BM_TwoPlayerFrameFullParticles(benchmark::State& state) {
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["items"] = double(bench.game->screen.picture.items.size());
+    state.counters["items"] = double(bench.gameState().screen.picture.items.size());
 }
 BENCHMARK(BM_TwoPlayerFrameFullParticles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -161,7 +165,7 @@ void BM_TwoPlayerFrameNoParticles(benchmark::State& state) {
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["items"] = double(bench.game->screen.picture.items.size());
+    state.counters["items"] = double(bench.gameState().screen.picture.items.size());
 }
 BENCHMARK(BM_TwoPlayerFrameNoParticles)->Unit(benchmark::kMillisecond);
 
@@ -169,9 +173,10 @@ BENCHMARK(BM_TwoPlayerFrameNoParticles)->Unit(benchmark::kMillisecond);
 void BM_TwoPlayerComposeFullParticles(benchmark::State& state) {
     BenchGame bench;
     bench.fillBursts();
+    GameScreen& screen = bench.gameState().screen;
     for (auto _ : state) {
-        bench.game->screen.composeScreen(*bench.game);
-        benchmark::DoNotOptimize(bench.game->screen.picture.items.data());
+        screen.composeScreen(*bench.game);
+        benchmark::DoNotOptimize(screen.picture.items.data());
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

@@ -5,7 +5,7 @@
 //   IdlePad / MovingPad: one (virtual) pad plugged in, resting or with its stick and a
 //   button changing every frame.
 #include "Libs/InputLib.h"
-#include "tests/VirtualPad.h"
+#include "tests/support/VirtualPad.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,6 +10,8 @@
 #include "game/Game.h"
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
+#include "tests/support/GameTestAccess.h"
+#include "tests/support/MenuSystemTestAccess.h"
 
 namespace fs = std::filesystem;
 
@@ -64,6 +66,9 @@ protected:
         input->PushKeyboardEvent(event);
     }
 
+    MenuSystemTestAccess menuState() { return MenuSystemTestAccess(*menu); }
+    GameTestAccess gameState() { return GameTestAccess(*game); }
+
     // One frame of the entry's loop while the game is shown.
     int frame(uint32_t elapsed) {
         directX->Clear(0x00FFFFFF);
@@ -98,14 +103,14 @@ TEST_F(GameContentTest, EveryModeRunsToItsResultOnTheRealContent) {
         menu->requestedGame = c.requested;
         game->start();
         int frames = 0;
-        for (; frames < 3000 && !game->dialogOpen; ++frames) {
+        for (; frames < 3000 && !gameState().dialogOpen; ++frames) {
             for (uint32_t key : c.hardDrops) press(key);
-            ASSERT_EQ(frame(16), 0) << "mode " << game->mode;
+            ASSERT_EQ(frame(16), 0) << "mode " << gameState().mode;
         }
-        ASSERT_EQ(game->dialogOpen, 1) << "mode " << game->mode << " after " << frames;
+        ASSERT_EQ(gameState().dialogOpen, 1) << "mode " << gameState().mode << " after " << frames;
         const std::string& name = menu->player1->name;
         EXPECT_NE(game->resultText().find(name), std::string::npos)
-            << "mode " << game->mode << ": " << game->resultText();
+            << "mode " << gameState().mode << ": " << game->resultText();
         EXPECT_EQ(game->dialog().GetControl(Game::ResultLabel)->text, game->resultText());
         frame(16); // the dialog drawn over the frozen boards
         press(KeyEscape);
@@ -116,7 +121,7 @@ TEST_F(GameContentTest, EveryModeRunsToItsResultOnTheRealContent) {
 TEST_F(GameContentTest, RandomBackgroundIsOneOfThePicturesFound) {
     menu->settings.backgroundKind = 1;
     std::set<std::string> pictures;
-    for (auto& item : menu->backgrounds) pictures.insert(item.first);
+    for (auto& item : menuState().backgrounds) pictures.insert(item.first);
     ASSERT_FALSE(pictures.empty());
     std::set<std::string> chosen;
     for (int i = 0; i < 12; ++i) {

@@ -54,9 +54,9 @@ void GameFixture::SetUp() {
     menu->directX = directX.get();
     menu->input = input.get();
     // No skin: the dialogs are drawn with nothing, but take input as in the game.
-    menu->guiManager.directX = directX.get();
-    menu->guiManager.input = input.get();
-    menu->language.Load((folder / "language.txt").string());
+    menuState().guiManager.directX = directX.get();
+    menuState().guiManager.input = input.get();
+    menuState().language.Load((folder / "language.txt").string());
     for (const char* name : {"Anna", "Bert"}) menu->profiles.SelectOrInsert(name).name = name;
     menu->player1 = &anna();
     menu->player2 = &bert();

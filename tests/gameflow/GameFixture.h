@@ -9,6 +9,8 @@
 #include "Libs/Platform.h"
 #include "game/Game.h"
 #include "menu/MenuSystem.h"
+#include "tests/support/GameTestAccess.h"
+#include "tests/support/MenuSystemTestAccess.h"
 
 // A Game set up on a MenuSystem whose data is filled by hand (two profiles, a few language
 // texts, no content files), on the dummy video and audio drivers, with a fixed random seed.
@@ -41,6 +43,8 @@ protected:
 
     PlayerProfile& anna() { return *menu->profiles.Find("Anna"); }
     PlayerProfile& bert() { return *menu->profiles.Find("Bert"); }
+    MenuSystemTestAccess menuState() { return MenuSystemTestAccess(*menu); }
+    GameTestAccess gameState() { return GameTestAccess(*game); }
 
     std::filesystem::path folder;
     std::unique_ptr<DirectXLib> directX;

@@ -39,41 +39,42 @@ TEST_F(GameFixture, SetupBuildsBothResultDialogs) {
         ControlKind kind;
     };
     const Expected controls[] = {
-        {&game->twoPlayerDialog, 10, ControlKind::Image},
-        {&game->twoPlayerDialog, 11, ControlKind::Label},
-        {&game->twoPlayerDialog, 12, ControlKind::Button},
-        {&game->twoPlayerDialog, 13, ControlKind::Button},
-        {&game->singlePlayerDialog, 14, ControlKind::Table},
-        {&game->singlePlayerDialog, 15, ControlKind::Label},
-        {&game->singlePlayerDialog, 12, ControlKind::Button},
+        {&gameState().twoPlayerDialog, 10, ControlKind::Image},
+        {&gameState().twoPlayerDialog, 11, ControlKind::Label},
+        {&gameState().twoPlayerDialog, 12, ControlKind::Button},
+        {&gameState().twoPlayerDialog, 13, ControlKind::Button},
+        {&gameState().singlePlayerDialog, 14, ControlKind::Table},
+        {&gameState().singlePlayerDialog, 15, ControlKind::Label},
+        {&gameState().singlePlayerDialog, 12, ControlKind::Button},
     };
     for (const Expected& c : controls) {
         GuiControl* control = c.window->GetControl(c.id);
         ASSERT_NE(control, nullptr) << "control " << c.id;
         EXPECT_EQ(control->kind, c.kind) << "control " << c.id;
     }
-    EXPECT_EQ(game->twoPlayerDialog.GetControl(12)->text, "Ja");
-    EXPECT_EQ(game->singlePlayerDialog.GetControl(14)->param4.columns, &game->scoreColumns);
-    EXPECT_EQ(game->scoreColumns.Count(), 3);
-    EXPECT_EQ(game->twoPlayerDialog.hasCloseButton, 0);
-    EXPECT_EQ(game->singlePlayerDialog.hasStatusBar, 0);
-    EXPECT_EQ(game->lastPairing, 0);
+    EXPECT_EQ(gameState().twoPlayerDialog.GetControl(12)->text, "Ja");
+    EXPECT_EQ(gameState().singlePlayerDialog.GetControl(14)->param4.columns,
+              &gameState().scoreColumns);
+    EXPECT_EQ(gameState().scoreColumns.Count(), 3);
+    EXPECT_EQ(gameState().twoPlayerDialog.hasCloseButton, 0);
+    EXPECT_EQ(gameState().singlePlayerDialog.hasStatusBar, 0);
+    EXPECT_EQ(gameState().lastPairing, 0);
 }
 
 TEST_F(GameFixture, EscapeBelowBestRecordsNothingAndTheResumedGameEndRecordsIt) {
     anna().bestScore[0] = 1000;
     startSingle(0);
-    game->singleBoard.score = 500;
+    gameState().singleBoard.score = 500;
 
     EXPECT_EQ(tapKey(KeyEscape), 1);
     EXPECT_EQ(anna().highScoreCount[0], 0u) << TableText(anna(), 0);
     EXPECT_EQ(menu->pausedGame, 1) << "the game stays resumable";
 
     resume(0);
-    EXPECT_EQ(game->singleBoard.score, 500u) << "resuming keeps the game";
-    loseAtNextUpdate(game->singleBoard);
+    EXPECT_EQ(gameState().singleBoard.score, 500u) << "resuming keeps the game";
+    loseAtNextUpdate(gameState().singleBoard);
     EXPECT_EQ(frame(10), 0);
-    ASSERT_EQ(game->dialogOpen, 1);
+    ASSERT_EQ(gameState().dialogOpen, 1);
     EXPECT_EQ(TableText(anna(), 0), "500/1/0 ");
     EXPECT_EQ(anna().gamesPlayed, 1u);
     EXPECT_EQ(menu->pausedGame, 0) << "a finished game cannot be resumed";
@@ -82,14 +83,14 @@ TEST_F(GameFixture, EscapeBelowBestRecordsNothingAndTheResumedGameEndRecordsIt) 
 
 TEST_F(GameFixture, OneGameHoldsOnePlaceInTheTopTen) {
     startSingle(0);
-    game->singleBoard.score = 300;
+    gameState().singleBoard.score = 300;
     EXPECT_EQ(tapKey(KeyEscape), 1);
     EXPECT_EQ(TableText(anna(), 0), "300/1/0 ") << "a new best is recorded on Escape";
     EXPECT_EQ(anna().bestScore[0], 300u);
 
     resume(0);
-    game->singleBoard.score = 700;
-    loseAtNextUpdate(game->singleBoard);
+    gameState().singleBoard.score = 700;
+    loseAtNextUpdate(gameState().singleBoard);
     frame(10);
     EXPECT_EQ(TableText(anna(), 0), "700/1/0 ") << "the later record replaces the earlier one";
     EXPECT_EQ(anna().bestScore[0], 700u);
@@ -104,18 +105,18 @@ TEST_F(GameFixture, FirstF1RecordsOnceAndMarksTheGameAssisted) {
     for (const Case& c : cases) {
         fresh();
         startSingle(0);
-        game->singleBoard.score = c.score;
+        gameState().singleBoard.score = c.score;
         tapKey(KeyF1);
-        EXPECT_EQ(game->singleBoard.assisted, 1) << "score " << c.score;
-        EXPECT_EQ(game->singleBoard.aiMode, 1) << "score " << c.score;
+        EXPECT_EQ(gameState().singleBoard.assisted, 1) << "score " << c.score;
+        EXPECT_EQ(gameState().singleBoard.aiMode, 1) << "score " << c.score;
         EXPECT_EQ(TableText(anna(), 0), c.table) << "score " << c.score;
-        game->singleBoard.score = c.score + 1000;
+        gameState().singleBoard.score = c.score + 1000;
         tapKey(KeyF1);
-        loseAtNextUpdate(game->singleBoard);
+        loseAtNextUpdate(gameState().singleBoard);
         frame(10);
         EXPECT_EQ(TableText(anna(), 0), c.table) << "nothing after the first F1 is recorded";
         EXPECT_EQ(anna().gamesPlayed, 0u) << "an assisted game counts no statistics";
-        EXPECT_EQ(game->dialogOpen, 1);
+        EXPECT_EQ(gameState().dialogOpen, 1);
     }
 }
 
@@ -135,15 +136,15 @@ TEST_F(GameFixture, FullTopTenTakesOnlyBetterResults) {
         fresh();
         FillTable(anna(), 0, {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100});
         startSingle(0);
-        game->singleBoard.score = c.score;
-        loseAtNextUpdate(game->singleBoard);
+        gameState().singleBoard.score = c.score;
+        loseAtNextUpdate(gameState().singleBoard);
         frame(10);
         std::string expected = c.resultText == 219
                                    ? FormatText(FixtureText::newRecord, {"Anna", c.score, c.rank})
                                    : FormatText(FixtureText::noRecord, {"Anna", c.score});
         EXPECT_EQ(game->resultText(), expected) << "score " << c.score;
         EXPECT_EQ(anna().highScoreCount[0], 10u) << "score " << c.score;
-        EXPECT_EQ(game->scoreRows.Count(), 10) << "score " << c.score;
+        EXPECT_EQ(gameState().scoreRows.Count(), 10) << "score " << c.score;
         if (c.rank > 0) {
             EXPECT_EQ(anna().highScore[0][c.rank - 1], c.score) << "score " << c.score;
         }
@@ -155,14 +156,14 @@ TEST_F(GameFixture, ScoreRowsShowTimeAndUnknownLevels) {
     anna().highScoreLevel[1][0] = 0; // an entry converted from an old file
     anna().highScoreCount[1] = 1;
     startSingle(1);
-    game->singleBoard.score = 1234;
-    game->singleBoard.level = 5;
-    game->singleBoard.minutes = 3;
-    game->singleBoard.tickAcc = 705;
-    loseAtNextUpdate(game->singleBoard);
+    gameState().singleBoard.score = 1234;
+    gameState().singleBoard.level = 5;
+    gameState().singleBoard.minutes = 3;
+    gameState().singleBoard.tickAcc = 705;
+    loseAtNextUpdate(gameState().singleBoard);
     frame(10);
     std::string rows;
-    for (auto& row : game->scoreRows) rows += row.second + "|";
+    for (auto& row : gameState().scoreRows) rows += row.second + "|";
     EXPECT_NE(rows.find("1234\n5\n2:07|"), std::string::npos) << rows;
     EXPECT_NE(rows.find("900\n?\n?|"), std::string::npos) << rows;
 }
@@ -170,12 +171,12 @@ TEST_F(GameFixture, ScoreRowsShowTimeAndUnknownLevels) {
 TEST_F(GameFixture, ReturnTogglesTheStatusViewInSinglePlayerGamesOnly) {
     startSingle(0);
     tapKey(KeyReturn);
-    EXPECT_EQ(game->statusView, 1);
+    EXPECT_EQ(gameState().statusView, 1);
     tapKey(KeyReturn);
-    EXPECT_EQ(game->statusView, 0);
+    EXPECT_EQ(gameState().statusView, 0);
     startPair(0, 0);
     tapKey(KeyReturn);
-    EXPECT_EQ(game->statusView, 0);
+    EXPECT_EQ(gameState().statusView, 0);
 }
 
 TEST_F(GameFixture, KeysReachOnlyTheHumanBoards) {
@@ -189,12 +190,12 @@ TEST_F(GameFixture, KeysReachOnlyTheHumanBoards) {
     const Case cases[] = {{0, 205, 0, 1}, {0, 32, 1, 0}, {1, 205, 1, 0}, {1, 32, 0, 0}};
     for (const Case& c : cases) {
         startPair(c.variant, 0);
-        int left = game->leftBoard.field.pieceColumn;
-        int right = game->rightBoard.field.pieceColumn;
+        int left = gameState().leftBoard.field.pieceColumn;
+        int right = gameState().rightBoard.field.pieceColumn;
         tapKey(c.key);
-        EXPECT_EQ(game->leftBoard.field.pieceColumn - left, c.leftMoves)
+        EXPECT_EQ(gameState().leftBoard.field.pieceColumn - left, c.leftMoves)
             << "mode " << c.variant + 2 << " key " << c.key;
-        EXPECT_EQ(game->rightBoard.field.pieceColumn - right, c.rightMoves)
+        EXPECT_EQ(gameState().rightBoard.field.pieceColumn - right, c.rightMoves)
             << "mode " << c.variant + 2 << " key " << c.key;
     }
 }
@@ -220,17 +221,18 @@ TEST_F(GameFixture, EveryModePlaysToItsEndWithTheDefaultKeys) {
         else
             startSingle(c.variant);
         int frames = 0;
-        for (; frames < 5000 && !game->dialogOpen; ++frames) {
+        for (; frames < 5000 && !gameState().dialogOpen; ++frames) {
             for (uint32_t key : c.hardDrops) {
                 pushPress(key);
                 pushRelease(key);
             }
             ASSERT_EQ(frame(10), 0);
         }
-        EXPECT_EQ(game->dialogOpen, 1) << "mode " << game->mode << " after " << frames << " frames";
-        EXPECT_EQ(game->running, 0) << "mode " << game->mode;
-        EXPECT_FALSE(game->resultText().empty()) << "mode " << game->mode;
-        EXPECT_EQ(menu->pausedGame, 0) << "mode " << game->mode;
+        EXPECT_EQ(gameState().dialogOpen, 1)
+            << "mode " << gameState().mode << " after " << frames << " frames";
+        EXPECT_EQ(gameState().running, 0) << "mode " << gameState().mode;
+        EXPECT_FALSE(game->resultText().empty()) << "mode " << gameState().mode;
+        EXPECT_EQ(menu->pausedGame, 0) << "mode " << gameState().mode;
     }
 }
 
@@ -240,29 +242,29 @@ TEST_F(GameFixture, EndlessTallyRisesWithEveryLostBoardAndGarbageStaysPending) {
     context.pendingGarbage[0] = 2; // waiting for the right board (player index 0)
     for (int e = 0; e < 10; ++e) context.garbage[0][0][e] = context.garbage[0][1][e] = 3;
 
-    loseAtNextUpdate(game->leftBoard);
+    loseAtNextUpdate(gameState().leftBoard);
     frame(10);
-    EXPECT_EQ(game->rightWins, 1);
-    EXPECT_EQ(game->leftWins, 0);
-    EXPECT_EQ(game->dialogOpen, 0) << "no dialog in an endless game";
-    EXPECT_EQ(game->leftBoard.state, 0) << "the losing board starts again";
+    EXPECT_EQ(gameState().rightWins, 1);
+    EXPECT_EQ(gameState().leftWins, 0);
+    EXPECT_EQ(gameState().dialogOpen, 0) << "no dialog in an endless game";
+    EXPECT_EQ(gameState().leftBoard.state, 0) << "the losing board starts again";
     EXPECT_EQ(context.pendingGarbage[0], 2);
 
     game->gameOver(2);
-    EXPECT_EQ(game->leftWins, 1);
+    EXPECT_EQ(gameState().leftWins, 1);
     EXPECT_EQ(context.pendingGarbage[0], 2) << "garbage for the restarted board stays pending";
     EXPECT_EQ(bert().duelGames, 2u);
     EXPECT_EQ(bert().duelWins, 1u);
     EXPECT_EQ(anna().duelWins, 1u);
-    EXPECT_EQ(game->running, 1);
+    EXPECT_EQ(gameState().running, 1);
 }
 
 // In an endless game the survivor plays on: each piece and row counts once in the totals,
 // however many rounds it lives through.
 TEST_F(GameFixture, EndlessRoundsCountEveryPieceAndRowOnce) {
     startPair(0, 1);
-    PlayerProfile& left = *game->leftBoard.profile;
-    PlayerProfile& right = *game->rightBoard.profile;
+    PlayerProfile& left = *gameState().leftBoard.profile;
+    PlayerProfile& right = *gameState().rightBoard.profile;
     const uint32_t leftPieces = left.totalPieces, leftRows = left.totalRows;
     const uint32_t rightPieces = right.totalPieces, rightRows = right.totalRows;
     struct Round {
@@ -272,10 +274,10 @@ TEST_F(GameFixture, EndlessRoundsCountEveryPieceAndRowOnce) {
     // The left board loses round 1 and starts again; the right one plays on to 12 pieces.
     const Round rounds[] = {{1, 5, 2, 7, 3}, {2, 4, 1, 12, 6}};
     for (const Round& r : rounds) {
-        game->leftBoard.pieces = r.leftPieces;
-        game->leftBoard.totalLines = r.leftRows;
-        game->rightBoard.pieces = r.rightPieces;
-        game->rightBoard.totalLines = r.rightRows;
+        gameState().leftBoard.pieces = r.leftPieces;
+        gameState().leftBoard.totalLines = r.leftRows;
+        gameState().rightBoard.pieces = r.rightPieces;
+        gameState().rightBoard.totalLines = r.rightRows;
         game->gameOver(r.loser);
     }
     struct Total {
@@ -298,16 +300,16 @@ TEST_F(GameFixture, BothBoardsLosingInOneFrameCountOneGame) {
         fresh();
         anna().computerLevel = 4;
         startPair(variant, 0);
-        PlayerProfile& left = *game->leftBoard.profile;
-        PlayerProfile& right = *game->rightBoard.profile;
+        PlayerProfile& left = *gameState().leftBoard.profile;
+        PlayerProfile& right = *gameState().rightBoard.profile;
         const uint32_t leftGames = left.gamesPlayed, rightGames = right.gamesPlayed;
         const uint32_t leftDuels = left.duelGames, rightWinsBefore = right.duelWins;
-        loseAtNextUpdate(game->leftBoard);
-        loseAtNextUpdate(game->rightBoard);
+        loseAtNextUpdate(gameState().leftBoard);
+        loseAtNextUpdate(gameState().rightBoard);
         frame(10);
-        ASSERT_EQ(game->dialogOpen, 1) << "variant " << variant;
-        EXPECT_EQ(game->rightWins, 1) << "variant " << variant;
-        EXPECT_EQ(game->leftWins, 0) << "variant " << variant;
+        ASSERT_EQ(gameState().dialogOpen, 1) << "variant " << variant;
+        EXPECT_EQ(gameState().rightWins, 1) << "variant " << variant;
+        EXPECT_EQ(gameState().leftWins, 0) << "variant " << variant;
         if (variant == 0) {
             EXPECT_EQ(left.gamesPlayed - leftGames, 1u) << "left games";
             EXPECT_EQ(right.gamesPlayed - rightGames, 1u) << "right games";
@@ -340,13 +342,13 @@ TEST_F(GameFixture, TallyKeptForTheSamePairingAndResetOtherwise) {
     for (const Step& step : steps) {
         if (step.swapPlayers) std::swap(menu->player1, menu->player2);
         startPair(step.variant, 0);
-        EXPECT_EQ(game->leftWins, step.expectedLeftWins) << "step " << n;
-        loseAtNextUpdate(game->rightBoard);
+        EXPECT_EQ(gameState().leftWins, step.expectedLeftWins) << "step " << n;
+        loseAtNextUpdate(gameState().rightBoard);
         frame(10);
-        EXPECT_EQ(game->dialogOpen, 1) << "step " << n;
+        EXPECT_EQ(gameState().dialogOpen, 1) << "step " << n;
         ++n;
     }
-    EXPECT_EQ(game->pairName2, FixtureText::computerName);
+    EXPECT_EQ(gameState().pairName2, FixtureText::computerName);
 }
 
 TEST_F(GameFixture, ComputerLevelFollowsThePlayersResults) {
@@ -365,7 +367,7 @@ TEST_F(GameFixture, ComputerLevelFollowsThePlayersResults) {
         anna().computerLevel = c.level;
         anna().bestComputerLevel = 4;
         startPair(1, 0);
-        loseAtNextUpdate(c.loser == 1 ? game->leftBoard : game->rightBoard);
+        loseAtNextUpdate(c.loser == 1 ? gameState().leftBoard : gameState().rightBoard);
         frame(10);
         EXPECT_EQ(anna().computerLevel, c.levelAfter)
             << "level " << c.level << " loser " << c.loser;
@@ -377,26 +379,26 @@ TEST_F(GameFixture, ComputerLevelFollowsThePlayersResults) {
 
 TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
     startPair(0, 0);
-    loseAtNextUpdate(game->leftBoard);
+    loseAtNextUpdate(gameState().leftBoard);
     frame(10);
-    ASSERT_EQ(game->dialogOpen, 1);
+    ASSERT_EQ(gameState().dialogOpen, 1);
     EXPECT_EQ(game->dialog().GetControl(11)->text, FormatText(FixtureText::duel, {"Anna", "Bert"}));
-    EXPECT_EQ(game->running, 0);
+    EXPECT_EQ(gameState().running, 0);
 
     // Return on the focused button 12: a new game of the same mode with the same players.
     pushPress(KeyReturn);
     pushRelease(KeyReturn);
     EXPECT_EQ(frame(0), 0);
-    EXPECT_EQ(game->dialogOpen, 0);
-    EXPECT_EQ(game->running, 1);
-    EXPECT_EQ(game->mode, 2);
+    EXPECT_EQ(gameState().dialogOpen, 0);
+    EXPECT_EQ(gameState().running, 1);
+    EXPECT_EQ(gameState().mode, 2);
     EXPECT_EQ(menu->pausedGame, 2);
 
-    loseAtNextUpdate(game->rightBoard);
+    loseAtNextUpdate(gameState().rightBoard);
     frame(10);
-    ASSERT_EQ(game->dialogOpen, 1);
+    ASSERT_EQ(gameState().dialogOpen, 1);
     EXPECT_EQ(tapKey(KeyEscape), 1) << "Escape in the dialog leads back to the menus";
-    EXPECT_EQ(game->dialogOpen, 0);
+    EXPECT_EQ(gameState().dialogOpen, 0);
     EXPECT_EQ(menu->pausedGame, 0);
 }
 
@@ -404,18 +406,18 @@ TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
 // must leave the result on screen; a whole press and release of it then starts again.
 TEST_F(GameFixture, KeyHeldFromTheGameLeavesTheResultDialogOpen) {
     startSingle(0);
-    loseAtNextUpdate(game->singleBoard);
+    loseAtNextUpdate(gameState().singleBoard);
     pushPress(KeySpace);
     frame(10);
-    ASSERT_EQ(game->dialogOpen, 1);
+    ASSERT_EQ(gameState().dialogOpen, 1);
     pushRelease(KeySpace);
     frame(0);
-    EXPECT_EQ(game->dialogOpen, 1) << "the release of the game's Space closed the dialog";
+    EXPECT_EQ(gameState().dialogOpen, 1) << "the release of the game's Space closed the dialog";
     pushPress(KeySpace);
     pushRelease(KeySpace);
     frame(0);
-    EXPECT_EQ(game->dialogOpen, 0) << "Space pressed and released in the dialog starts again";
-    EXPECT_EQ(game->running, 1);
+    EXPECT_EQ(gameState().dialogOpen, 0) << "Space pressed and released in the dialog starts again";
+    EXPECT_EQ(gameState().running, 1);
 }
 
 TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {
@@ -423,9 +425,9 @@ TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {
     std::ofstream file(folder / "bad.txt");
     file << "215=%n%s%x%08d%s\n";
     file.close();
-    menu->language.Load((folder / "bad.txt").string());
+    menuState().language.Load((folder / "bad.txt").string());
     startPair(0, 0);
-    loseAtNextUpdate(game->rightBoard);
+    loseAtNextUpdate(gameState().rightBoard);
     frame(10);
     EXPECT_EQ(game->resultText(), "%nBert%x%08dAnna");
 }
@@ -439,7 +441,8 @@ TEST_F(GameFixture, ResumeKeepsTheGameAndTakesTheKeysAgain) {
             startSingle(0);
         else
             startPair(0, 0);
-        Board& board = requested == 0 ? game->singleBoard : game->rightBoard; // Anna, set 1
+        Board& board =
+            requested == 0 ? gameState().singleBoard : gameState().rightBoard; // Anna, set 1
         board.score = 40;
         board.pieces = 3;
         EXPECT_EQ(tapKey(KeyEscape), 1);

@@ -60,10 +60,10 @@ TEST_F(GameFixture, RecordLineShowsTheShareOfThePersonalBest) {
         fresh();
         anna().bestScore[0] = c.best;
         startSingle(0);
-        game->singleBoard.score = c.score;
+        gameState().singleBoard.score = c.score;
         for (int i = 0; i < c.f1Presses; ++i) tapKey(KeyF1);
-        game->screen.composeScreen(*game);
-        EXPECT_EQ(ValueAt(game->screen.picture, 70, 451), c.expected)
+        gameState().screen.composeScreen(*game);
+        EXPECT_EQ(ValueAt(gameState().screen.picture, 70, 451), c.expected)
             << c.score << " against " << c.best << " after " << c.f1Presses << " F1";
     }
 }
@@ -77,9 +77,9 @@ TEST_F(GameFixture, StatusLinesMoveWithTheMode) {
     const Case cases[] = {{0, 406, 541, 0}, {1, 390, 495, 4}};
     for (const Case& c : cases) {
         startSingle(c.variant);
-        game->singleBoard.score = 77;
-        game->screen.composeScreen(*game);
-        const ScreenPicture& picture = game->screen.picture;
+        gameState().singleBoard.score = 77;
+        gameState().screen.composeScreen(*game);
+        const ScreenPicture& picture = gameState().screen.picture;
         EXPECT_EQ(ValueAt(picture, 70, c.scoreY), "77") << "mode " << c.variant;
         EXPECT_EQ(ValueAt(picture, 70, c.minuteY), "1") << "mode " << c.variant;
         size_t tasks = 0;
@@ -92,20 +92,20 @@ TEST_F(GameFixture, StatusLinesMoveWithTheMode) {
 TEST_F(GameFixture, StatisticsViewSharesReadZeroBeforeTheFirstLanding) {
     startSingle(0);
     tapKey(KeyReturn);
-    ASSERT_EQ(game->statusView, 1);
-    game->screen.composeScreen(*game);
+    ASSERT_EQ(gameState().statusView, 1);
+    gameState().screen.composeScreen(*game);
     std::vector<ScreenItem> shares;
-    for (const ScreenItem& item : ItemsOf(game->screen.picture, ScreenRole::PieceShare))
+    for (const ScreenItem& item : ItemsOf(gameState().screen.picture, ScreenRole::PieceShare))
         if (item.kind == ScreenItem::Text) shares.push_back(item);
     ASSERT_EQ(shares.size(), 7u);
     for (const ScreenItem& share : shares)
         EXPECT_EQ(share.text, "0%") << "at " << share.x << "," << share.y;
 
-    game->singleBoard.pieces = 3;
-    game->singleBoard.perType[6] = 2;
-    game->screen.composeScreen(*game);
+    gameState().singleBoard.pieces = 3;
+    gameState().singleBoard.perType[6] = 2;
+    gameState().screen.composeScreen(*game);
     std::string last;
-    for (const ScreenItem& item : ItemsOf(game->screen.picture, ScreenRole::PieceShare))
+    for (const ScreenItem& item : ItemsOf(gameState().screen.picture, ScreenRole::PieceShare))
         if (item.kind == ScreenItem::Text && item.x == 70 + 108 && item.y == 460 + 42 * 2)
             last = item.text;
     EXPECT_EQ(last, "66%") << "type 6 sits in the second column, third row";
@@ -120,7 +120,7 @@ TEST_F(GameFixture, DropShadowOfARestingPieceLiesWhereItLands) {
         anna().displayOption = static_cast<uint32_t>(upsideDown);
         anna().overlayOpacity = 40;
         startSingle(0);
-        Board& board = game->singleBoard;
+        Board& board = gameState().singleBoard;
         PlayField& field = board.field;
         for (int column = 1; column < 10; ++column) field.cell(column, 19) = 4;
         field.currentType = 1;
@@ -130,8 +130,8 @@ TEST_F(GameFixture, DropShadowOfARestingPieceLiesWhereItLands) {
         board.shadowHeight = 0;
         ASSERT_EQ(field.collide(), 0);
 
-        game->screen.composeScreen(*game);
-        const ScreenPicture& picture = game->screen.picture;
+        gameState().screen.composeScreen(*game);
+        const ScreenPicture& picture = gameState().screen.picture;
         std::set<Spot> shadow = SpotsOf(picture, ScreenRole::Shadow);
         for (const ScreenItem& item : ItemsOf(picture, ScreenRole::Shadow))
             EXPECT_EQ(item.transparency, 40 * 255 / 100);
@@ -139,9 +139,9 @@ TEST_F(GameFixture, DropShadowOfARestingPieceLiesWhereItLands) {
         std::set<Spot> before = SpotsOf(picture, ScreenRole::LockedBlock);
         ASSERT_TRUE(field.drop(21000));
         board.shadowHeight = 1; // keep the landed field as it is
-        game->screen.composeScreen(*game);
+        gameState().screen.composeScreen(*game);
         std::set<Spot> landed;
-        for (const Spot& spot : SpotsOf(game->screen.picture, ScreenRole::LockedBlock))
+        for (const Spot& spot : SpotsOf(gameState().screen.picture, ScreenRole::LockedBlock))
             if (!before.count(spot)) landed.insert(spot);
         EXPECT_EQ(landed.size(), 4u);
         // The square fills columns 5 and 6 of rows 17 and 18; upside down a block at y is
@@ -160,7 +160,7 @@ TEST_F(GameFixture, DropShadowOfARestingPieceLiesWhereItLands) {
 
 TEST_F(GameFixture, FallingPieceMovesSmoothlyBetweenRows) {
     startSingle(0);
-    PlayField& field = game->singleBoard.field;
+    PlayField& field = gameState().singleBoard.field;
     field.currentType = 1;
     field.rotation = 0;
     field.pieceColumn = 4;
@@ -171,10 +171,11 @@ TEST_F(GameFixture, FallingPieceMovesSmoothlyBetweenRows) {
     const Case cases[] = {{1000, 81}, {1500, 97}, {1999, 112}, {10000, 369}};
     for (const Case& c : cases) {
         field.pieceHeight = c.height;
-        game->screen.composeScreen(*game);
+        gameState().screen.composeScreen(*game);
         int top = 10000;
         int left = 10000;
-        for (const ScreenItem& item : ItemsOf(game->screen.picture, ScreenRole::FallingPiece)) {
+        for (const ScreenItem& item :
+             ItemsOf(gameState().screen.picture, ScreenRole::FallingPiece)) {
             top = std::min(top, item.y);
             left = std::min(left, item.x);
         }
@@ -185,7 +186,7 @@ TEST_F(GameFixture, FallingPieceMovesSmoothlyBetweenRows) {
 
 TEST_F(GameFixture, LockedBlocksAreLiftedWhileTheRowsAboveAClearSlideDown) {
     startSingle(0);
-    Board& board = game->singleBoard;
+    Board& board = gameState().singleBoard;
     struct Case {
         int first, lines, flag1, flag3, timer, row, lift;
     };
@@ -232,12 +233,12 @@ TEST_F(GameFixture, ParticlesDrawnByKindAndRetiredOffScreen) {
         fresh();
         anna().displayOption = static_cast<uint32_t>(c.upsideDown);
         startSingle(0);
-        Board& board = game->singleBoard;
+        Board& board = gameState().singleBoard;
         board.burstFinished[3] = 0;
         Particle& particle = board.particles[3][0];
         particle = Particle{1000, c.y, 0, 0, 2000, 5, 2, c.size};
-        game->screen.composeScreen(*game);
-        std::vector<ScreenItem> drawn = ItemsOf(game->screen.picture, ScreenRole::Particle);
+        gameState().screen.composeScreen(*game);
+        std::vector<ScreenItem> drawn = ItemsOf(gameState().screen.picture, ScreenRole::Particle);
         ASSERT_EQ(drawn.size(), 1u) << "size " << c.size << " y " << c.y;
         const ScreenItem& item = drawn[0];
         EXPECT_EQ(item.image, c.image) << "size " << c.size;
@@ -254,8 +255,8 @@ TEST_F(GameFixture, ParticlesDrawnByKindAndRetiredOffScreen) {
 TEST_F(GameFixture, TwoPlayerScreenShowsBothBoardsTallyAndPendingGarbage) {
     anna().computerLevel = 6;
     startPair(1, 0);
-    game->leftWins = 3;
-    game->rightWins = 1;
+    gameState().leftWins = 3;
+    gameState().rightWins = 1;
     BoardContext& context = menu->boardContext;
     // Left board is player index 0 in mode 3: two rows waiting, holes where the sender's piece was.
     context.pendingGarbage[0] = 2;
@@ -263,8 +264,8 @@ TEST_F(GameFixture, TwoPlayerScreenShowsBothBoardsTallyAndPendingGarbage) {
         context.garbage[0][0][e] = e == 4 ? 0 : 5;
         context.garbage[0][1][e] = e == 9 ? 0 : 1;
     }
-    game->screen.composeScreen(*game);
-    const ScreenPicture& picture = game->screen.picture;
+    gameState().screen.composeScreen(*game);
+    const ScreenPicture& picture = gameState().screen.picture;
 
     std::vector<ScreenItem> captions = ItemsOf(picture, ScreenRole::Caption);
     ASSERT_EQ(captions.size(), 2u);
@@ -289,15 +290,15 @@ TEST_F(GameFixture, TwoPlayerScreenShowsBothBoardsTallyAndPendingGarbage) {
 TEST_F(GameFixture, GridLinesAndSliderFollowTheOptions) {
     anna().displayFlags = 1;
     startSingle(0);
-    game->singleBoard.tickAcc = 3000;
-    game->screen.composeScreen(*game);
-    std::vector<ScreenItem> lines = ItemsOf(game->screen.picture, ScreenRole::GridLine);
+    gameState().singleBoard.tickAcc = 3000;
+    gameState().screen.composeScreen(*game);
+    std::vector<ScreenItem> lines = ItemsOf(gameState().screen.picture, ScreenRole::GridLine);
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0].x, 340 + 57);
     EXPECT_EQ(lines[8].x, 340 + 57 + 32 * 8);
     EXPECT_EQ(lines[0].y, 20 + 61);
     EXPECT_EQ(lines[0].y2, 20 + 701);
-    EXPECT_TRUE(ItemsOf(game->screen.picture, ScreenRole::Shadow).empty())
+    EXPECT_TRUE(ItemsOf(gameState().screen.picture, ScreenRole::Shadow).empty())
         << "bit 0 alone: no shadow";
 
     struct Case {
@@ -320,7 +321,7 @@ TEST_F(GameFixture, ClearedRowBurstsWithTheParticleSetting) {
         fresh();
         menu->boardContext.particleCount = c.particleCount;
         startSingle(0);
-        Board& board = game->singleBoard;
+        Board& board = gameState().singleBoard;
         PlayField& field = board.field;
         for (int column = 1; column < 10; ++column) field.cell(column, 19) = 3;
         field.currentType = 0; // the straight piece, upright, into the last column
@@ -331,9 +332,9 @@ TEST_F(GameFixture, ClearedRowBurstsWithTheParticleSetting) {
         pushRelease(57);
         frame(10);
         ASSERT_EQ(board.state, 1) << "particles " << c.particleCount << ": the row was cleared";
-        game->screen.composeScreen(*game);
+        gameState().screen.composeScreen(*game);
         size_t blocks = 0, sparks = 0;
-        for (const ScreenItem& item : ItemsOf(game->screen.picture, ScreenRole::Particle)) {
+        for (const ScreenItem& item : ItemsOf(gameState().screen.picture, ScreenRole::Particle)) {
             if (item.image == ScreenImage::Block && item.additive == 0) ++blocks;
             if (item.image == ScreenImage::Particle && item.additive == 1) ++sparks;
         }

@@ -17,13 +17,15 @@
 
 #include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
-#include "Libs/SyntheticInput.h"
 #include "app/FrameLoop.h"
 #include "game/Game.h"
 #include "game/Random.h"
 #include "menu/MenuSystem.h"
 #include "storage/ProfileStore.h"
-#include "tests/VirtualPad.h"
+#include "tests/support/GameTestAccess.h"
+#include "tests/support/MenuSystemTestAccess.h"
+#include "tests/support/SyntheticInput.h"
+#include "tests/support/VirtualPad.h"
 
 namespace fs = std::filesystem;
 
@@ -244,9 +246,11 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
         {
             MenuSystem menus;
             menus.build(directX, input);
+            MenuSystemTestAccess menuState(menus);
             Random::Seed(20261209);
             Game game;
             game.setup(menus);
+            GameTestAccess gameState(game);
             Loop loop(directX, input, menus, game);
             loop.Start();
             Player player{directX, input, loop};
@@ -254,79 +258,83 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             // --- the main menu ---
             ASSERT_TRUE(player.RunUntil(5, [&] { return player.frames >= 5; }));
             ASSERT_EQ(DirectXLib::Active, directX.windowState) << "the window is not active";
-            ASSERT_EQ(MenuSystem::MainPage, menus.page) << "the game did not open on the main menu";
+            ASSERT_EQ(MenuSystem::MainPage, menuState.page)
+                << "the game did not open on the main menu";
             ASSERT_EQ(Loop::MenusRun, loop.programState);
             gamesBefore = static_cast<int>(menus.player1->gamesPlayed);
 
             // --- a one-player game: the computer helps, then the player drops until lost ---
-            player.ClickControl(menus.mainWindow, 11);
+            player.ClickControl(menuState.mainWindow, 11);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 11 did not start a game";
             ASSERT_EQ(1, menus.pausedGame) << "no one-player game under way";
             player.TapAndFrame(KeyF1);
-            EXPECT_EQ(1, game.singleBoard.aiMode) << "F1 should hand the board to the computer";
+            EXPECT_EQ(1, gameState.singleBoard.aiMode)
+                << "F1 should hand the board to the computer";
             // The computer steers each new piece; it falls at the game's own pace.
-            const int piecesBeforeComputer = game.singleBoard.pieces;
+            const int piecesBeforeComputer = gameState.singleBoard.pieces;
             ASSERT_TRUE(player.RunUntil(4000,
                                         [&] {
-                                            return game.dialogOpen != 0 ||
-                                                   game.singleBoard.pieces >=
+                                            return gameState.dialogOpen != 0 ||
+                                                   gameState.singleBoard.pieces >=
                                                        piecesBeforeComputer + 3;
                                         }))
-                << "the computer placed " << game.singleBoard.pieces - piecesBeforeComputer
+                << "the computer placed " << gameState.singleBoard.pieces - piecesBeforeComputer
                 << " pieces in 4000 frames, not 3";
-            ASSERT_EQ(0, game.dialogOpen) << "the computer lost its first pieces";
+            ASSERT_EQ(0, gameState.dialogOpen) << "the computer lost its first pieces";
             player.Tap(KeyF1);
             player.TapAndFrame(KeyF1);
-            EXPECT_EQ(0, game.singleBoard.aiMode) << "F1 twice more should give control back";
-            EXPECT_EQ(1, game.singleBoard.assisted);
+            EXPECT_EQ(0, gameState.singleBoard.aiMode) << "F1 twice more should give control back";
+            EXPECT_EQ(1, gameState.singleBoard.assisted);
             ASSERT_TRUE(player.RunUntil(
-                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                3000, [&] { return gameState.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the assisted game within 3000 frames";
-            EXPECT_EQ(&game.singlePlayerDialog, &game.dialog()) << "not the one-player result";
+            EXPECT_EQ(&gameState.singlePlayerDialog, &game.dialog()) << "not the one-player result";
             ExpectResultShown(game, menus.player1->name);
             gamesAfterAssisted = static_cast<int>(menus.player1->gamesPlayed);
 
             // Another game from the dialog (Return on "yes"), this time played alone.
             player.TapAndFrame(KeyReturn);
-            ASSERT_EQ(0, game.dialogOpen) << "Return on the result dialog did not start anew";
-            EXPECT_EQ(0, game.singleBoard.assisted) << "the new game is still marked assisted";
+            ASSERT_EQ(0, gameState.dialogOpen) << "Return on the result dialog did not start anew";
+            EXPECT_EQ(0, gameState.singleBoard.assisted) << "the new game is still marked assisted";
             // A pause in the menus half way: the game waits behind the resume button.
             ASSERT_TRUE(player.RunUntil(
-                400, [&] { return game.singleBoard.pieces >= 3; }, [&] { player.Tap(KeySpace); }))
+                400, [&] { return gameState.singleBoard.pieces >= 3; },
+                [&] { player.Tap(KeySpace); }))
                 << "three hard drops did not land within 400 frames";
-            const int piecesAtPause = game.singleBoard.pieces;
+            const int piecesAtPause = gameState.singleBoard.pieces;
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not pause the game";
             ASSERT_TRUE(player.RunUntil(5, [&] {
-                return menus.mainWindow.GetControl(17)->visible;
+                return menuState.mainWindow.GetControl(17)->visible;
             })) << "no resume button within 5 frames of the pause";
-            player.ClickControl(menus.mainWindow, 17);
+            player.ClickControl(menuState.mainWindow, 17);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "the resume button did not resume";
-            EXPECT_EQ(piecesAtPause, game.singleBoard.pieces) << "the resumed game started anew";
+            EXPECT_EQ(piecesAtPause, gameState.singleBoard.pieces)
+                << "the resumed game started anew";
             ASSERT_TRUE(player.RunUntil(
-                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                3000, [&] { return gameState.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the second game within 3000 frames";
             gamesAfterAlone = static_cast<int>(menus.player1->gamesPlayed);
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
-            ASSERT_EQ(MenuSystem::MainPage, menus.page);
+            ASSERT_EQ(MenuSystem::MainPage, menuState.page);
 
             // --- against the computer, endless off, until the left board loses ---
             ASSERT_EQ(1, menus.settings.twoPlayerMode) << "the computer is not the default rival";
             ASSERT_EQ(1, menus.settings.twoPlayerEndless) << "endless is not the default";
-            player.ClickControl(menus.mainWindow, 15);
+            player.ClickControl(menuState.mainWindow, 15);
             ASSERT_EQ(0, menus.settings.twoPlayerEndless)
                 << "the check box did not turn endless off";
-            player.ClickControl(menus.mainWindow, 12);
+            player.ClickControl(menuState.mainWindow, 12);
             ASSERT_EQ(Loop::GameRuns, loop.programState) << "button 12 did not start a game";
-            ASSERT_EQ(3, game.mode) << "not a game against the computer";
+            ASSERT_EQ(3, gameState.mode) << "not a game against the computer";
             ASSERT_TRUE(player.RunUntil(
-                3000, [&] { return game.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
+                3000, [&] { return gameState.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the game against the computer within 3000 frames";
-            EXPECT_EQ(&game.twoPlayerDialog, &game.dialog());
+            EXPECT_EQ(&gameState.twoPlayerDialog, &game.dialog());
             ExpectResultShown(game, menus.player1->name);
-            EXPECT_EQ(1, game.rightWins)
-                << "the left board was to lose (left wins " << game.leftWins << ")";
+            EXPECT_EQ(1, gameState.rightWins)
+                << "the left board was to lose (left wins " << gameState.leftWins << ")";
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
 
@@ -338,18 +346,18 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                          {31, MenuSystem::PlayerPage},
                          {32, MenuSystem::ScorePage}};
             for (const auto& visit : pages) {
-                player.ClickControl(menus.mainWindow, visit.button);
+                player.ClickControl(menuState.mainWindow, visit.button);
                 player.Frame();
-                EXPECT_EQ(visit.page, menus.page) << "button " << visit.button;
+                EXPECT_EQ(visit.page, menuState.page) << "button " << visit.button;
                 player.TapAndFrame(KeyEscape);
                 player.Frame();
-                EXPECT_EQ(MenuSystem::MainPage, menus.page)
+                EXPECT_EQ(MenuSystem::MainPage, menuState.page)
                     << "Escape did not lead back from page " << visit.page;
             }
-            ASSERT_EQ(MenuSystem::MainPage, menus.page);
+            ASSERT_EQ(MenuSystem::MainPage, menuState.page);
             // The statistics page showed player 1's games: the sixth cell of its row.
             std::string shownGames = "(no row)";
-            for (const auto& row : menus.scoreRows) {
+            for (const auto& row : menuState.scoreRows) {
                 std::vector<std::string> cells = SplitLines(row.second);
                 if (cells.size() > 5 && cells[0] == menus.player1->name) shownGames = cells[5];
             }
@@ -366,11 +374,12 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             for (int y = 4; y < 768; y += 97)
                 for (int x = 3; x < 1024; x += 101)
                     shown.push_back({x, y, directX.ReadPixel(x, y) & 0xFFFFFFu});
-            EXPECT_EQ(MenuSystem::MainPage, menus.page) << "F11 changed the menu page";
+            EXPECT_EQ(MenuSystem::MainPage, menuState.page) << "F11 changed the menu page";
 
             // --- the end through the credits ---
             player.TapAndFrame(KeyEscape);
-            ASSERT_EQ(MenuSystem::CreditsPage, menus.page) << "Escape did not start the credits";
+            ASSERT_EQ(MenuSystem::CreditsPage, menuState.page)
+                << "Escape did not start the credits";
             for (int i = 0; i < 100; ++i) player.Frame();
             ASSERT_TRUE(loop.Running()) << "the credits ended by themselves";
             player.Tap(KeyQ);
@@ -461,6 +470,7 @@ TEST(Journey, APadAloneGoesFromTheMenusThroughAGameAndBack) {
         ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
         MenuSystem menus;
         menus.build(directX, input);
+        MenuSystemTestAccess menuState(menus);
         Random::Seed(20261210);
         // Player 1 has bound the pad: rotate Y, right and left the D-pad, soft drop down, hard
         // drop A.
@@ -470,6 +480,7 @@ TEST(Journey, APadAloneGoesFromTheMenusThroughAGameAndBack) {
             menus.player1->keys[0][action] = static_cast<uint32_t>(PadKeyCode(0, bound[action]));
         Game game;
         game.setup(menus);
+        GameTestAccess gameState(game);
         Loop loop(directX, input, menus, game);
         loop.Start();
         Player player{directX, input, loop};
@@ -482,29 +493,30 @@ TEST(Journey, APadAloneGoesFromTheMenusThroughAGameAndBack) {
 
         press(SDL_CONTROLLER_BUTTON_A); // the focused first button: a one-player game
         ASSERT_EQ(Loop::GameRuns, loop.programState) << "A on the main menu did not start a game";
-        const int column = game.singleBoard.field.pieceColumn;
+        const int column = gameState.singleBoard.field.pieceColumn;
         press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-        EXPECT_EQ(column - 1, game.singleBoard.field.pieceColumn) << "the bound D-pad left";
+        EXPECT_EQ(column - 1, gameState.singleBoard.field.pieceColumn) << "the bound D-pad left";
         press(SDL_CONTROLLER_BUTTON_A);
-        EXPECT_EQ(1, game.singleBoard.pieces) << "A, bound to hard drop, did not drop";
+        EXPECT_EQ(1, gameState.singleBoard.pieces) << "A, bound to hard drop, did not drop";
         EXPECT_EQ(Loop::GameRuns, loop.programState) << "A in play must not act as Return";
 
         press(SDL_CONTROLLER_BUTTON_START);
         ASSERT_EQ(Loop::MenusRun, loop.programState) << "Start did not leave the game";
-        ASSERT_TRUE(player.RunUntil(5, [&] { return menus.page == MenuSystem::MainPage; }));
+        ASSERT_TRUE(player.RunUntil(5, [&] { return menuState.page == MenuSystem::MainPage; }));
 
         press(SDL_CONTROLLER_BUTTON_A); // a new game; the paused one is given up when asked
         ASSERT_TRUE(player.RunUntil(5, [&] {
             if (loop.programState == Loop::GameRuns) return true;
-            if (menus.questionOpen) press(SDL_CONTROLLER_BUTTON_A);
+            if (menuState.questionOpen) press(SDL_CONTROLLER_BUTTON_A);
             return false;
         })) << "no new game from the main menu";
         ASSERT_TRUE(player.RunUntil(
-            3000, [&] { return game.dialogOpen != 0; }, [&] { pad.Tap(SDL_CONTROLLER_BUTTON_A); }))
+            3000, [&] { return gameState.dialogOpen != 0; },
+            [&] { pad.Tap(SDL_CONTROLLER_BUTTON_A); }))
             << "the pad's hard drops did not end the game";
         press(SDL_CONTROLLER_BUTTON_B);
         EXPECT_EQ(Loop::MenusRun, loop.programState) << "B did not leave the result dialog";
-        EXPECT_EQ(0, game.dialogOpen);
+        EXPECT_EQ(0, gameState.dialogOpen);
     }
     SetTickSource(nullptr);
     work.Leave();

@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "tests/VirtualPad.h"
+#include "tests/support/VirtualPad.h"
 
 using DX = DirectXLib;
 

@@ -1,7 +1,7 @@
 #include "Libs/InputLib.h"
 #include "Libs/KeyCodes.h"
 #include "Libs/Tick.h"
-#include "tests/VirtualPad.h"
+#include "tests/support/VirtualPad.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "Libs/InputLib.h"
-#include "Libs/SyntheticInput.h"
+#include "tests/support/SyntheticInput.h"
 
 #include <gtest/gtest.h>
 

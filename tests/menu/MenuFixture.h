@@ -8,6 +8,7 @@
 
 #include "Libs/Platform.h"
 #include "menu/MenuSystem.h"
+#include "tests/support/MenuSystemTestAccess.h"
 
 // A built MenuSystem on the dummy video and audio drivers, working in a fresh folder that holds
 // a small content set of its own (language, skin, pictures), with a test clock.
@@ -33,6 +34,7 @@ protected:
     // As if the control had been activated by the player.
     int activate(int id) { return menu->dispatch(id); }
     PlayerProfile* profile(const std::string& name) { return menu->profiles.Find(name); }
+    MenuSystemTestAccess menuState() { return MenuSystemTestAccess(*menu); }
 
     static uint32_t clock;
     static uint32_t testClock() { return clock; }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Libs/KeyCodes.h"
-#include "tests/VirtualPad.h"
+#include "tests/support/VirtualPad.h"
 
 using PlayerPageTest = MenuFixture;
 
@@ -21,10 +21,10 @@ protected:
     void SetUp() override {
         MenuFixture::SetUp();
         menu->showPage(MenuSystem::PlayerPage);
-        managed = menu->managedPlayer;
+        managed = menuState().managedPlayer;
         ASSERT_NE(managed, nullptr);
     }
-    GuiControl& field(int id) { return control(menu->playerWindow, id); }
+    GuiControl& field(int id) { return control(menuState().playerWindow, id); }
     // A key captured into the field of a slot, as the key-capture field reports it.
     void capture(int slot, uint32_t code) {
         field(38 + slot).param2 = static_cast<int32_t>(code);
@@ -66,7 +66,7 @@ TEST_F(PlayerPageWithPage, RefusedKeysLeaveTheBinding) {
 }
 
 TEST_F(PlayerPageWithPage, AKeyPressedIntoAFocusedFieldIsCaptured) {
-    menu->playerWindow.SetFocus(38, 0);
+    menuState().playerWindow.SetFocus(38, 0);
     tapKey(30); // A
     EXPECT_EQ(keyOf(*managed, 0), 30u);
     EXPECT_EQ(keyOf(*managed, 7), 200u) << "set 2's move left gave A away for cursor up";
@@ -78,7 +78,7 @@ TEST_F(PlayerPageWithPage, AKeyFieldCapturesPadButtons) {
     VirtualPad pad;
     ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
     frame(); // the pad is taken at the first read
-    menu->playerWindow.SetFocus(38, 0);
+    menuState().playerWindow.SetFocus(38, 0);
     const uint32_t padX = PadKeyCode(0, PadControl::X);
     pad.Tap(SDL_CONTROLLER_BUTTON_X);
     frame();
@@ -88,7 +88,7 @@ TEST_F(PlayerPageWithPage, AKeyFieldCapturesPadButtons) {
     pad.Tap(SDL_CONTROLLER_BUTTON_A); // a button like any other key here
     frame();
     EXPECT_EQ(keyOf(*managed, 0), static_cast<uint32_t>(PadKeyCode(0, PadControl::A)));
-    EXPECT_EQ(menu->page, MenuSystem::PlayerPage);
+    EXPECT_EQ(menuState().page, MenuSystem::PlayerPage);
 
     pad.Tap(SDL_CONTROLLER_BUTTON_START);
     frame();
@@ -96,22 +96,22 @@ TEST_F(PlayerPageWithPage, AKeyFieldCapturesPadButtons) {
         << "Start is refused";
     EXPECT_EQ(field(38).text, "P1 A");
 
-    menu->playerWindow.SetFocus(11, 0); // a button: the pad steers again
+    menuState().playerWindow.SetFocus(11, 0); // a button: the pad steers again
     pad.Tap(SDL_CONTROLLER_BUTTON_B);
     frame();
-    EXPECT_EQ(menu->page, MenuSystem::MainPage) << "B goes back like Escape";
+    EXPECT_EQ(menuState().page, MenuSystem::MainPage) << "B goes back like Escape";
 }
 
 TEST_F(PlayerPageWithPage, ThePresetListFollowsTheThreeTimingValues) {
     managed->keyRepeatInterval = 47;
     managed->softDropSpeed = 76;
-    menu->playerWindow.SetControlParams(23, 1, 143);
+    menuState().playerWindow.SetControlParams(23, 1, 143);
     activate(23);
     EXPECT_EQ(managed->keyRepeatDelay, 143u);
     EXPECT_EQ(field(21).text.rfind("3: ", 0), 0u) << "shown: " << field(21).text;
     EXPECT_EQ(field(24).text, "143 " + languageText(526));
 
-    menu->playerWindow.SetControlParams(23, 1, 144);
+    menuState().playerWindow.SetControlParams(23, 1, 144);
     activate(23);
     EXPECT_EQ(field(21).text, languageText(525)) << "no preset matches 144/47/76";
 }
@@ -123,15 +123,15 @@ TEST_F(PlayerPageWithPage, PresetsSetTheirThreeValues) {
     };
     const Case cases[] = {{0, 211, 70, 52}, {2, 143, 47, 76}, {4, 75, 25, 100}};
     for (const Case& c : cases) {
-        menu->selectItem(menu->playerWindow, 21, menu->presetNames[c.preset]);
+        menu->selectItem(menuState().playerWindow, 21, menuState().presetNames[c.preset]);
         activate(21);
         EXPECT_EQ(managed->keyRepeatDelay, c.delay) << "preset " << c.preset;
         EXPECT_EQ(managed->keyRepeatInterval, c.interval) << "preset " << c.preset;
         EXPECT_EQ(managed->softDropSpeed, c.softDrop) << "preset " << c.preset;
-        EXPECT_EQ(control(menu->playerWindow, 26).param1, static_cast<int32_t>(c.interval));
+        EXPECT_EQ(control(menuState().playerWindow, 26).param1, static_cast<int32_t>(c.interval));
     }
     const uint32_t delay = managed->keyRepeatDelay;
-    menu->selectItem(menu->playerWindow, 21, menu->presetNames[5]);
+    menu->selectItem(menuState().playerWindow, 21, menuState().presetNames[5]);
     activate(21);
     EXPECT_EQ(managed->keyRepeatDelay, delay) << "the own-values entry changes nothing";
 }
@@ -150,7 +150,7 @@ TEST_F(PlayerPageWithPage, ANameTakenInOtherCaseTurnsTheFieldRed) {
     for (const Case& c : cases) {
         field(14).text = c.typed;
         activate(14);
-        EXPECT_EQ(menu->nameValid, c.valid ? 1 : 0) << "name \"" << c.typed << "\"";
+        EXPECT_EQ(menuState().nameValid, c.valid ? 1 : 0) << "name \"" << c.typed << "\"";
         EXPECT_EQ(field(14).colourName, c.valid ? "" : "red") << "name \"" << c.typed << "\"";
     }
 }
@@ -169,35 +169,37 @@ TEST_F(PlayerPageWithPage, ARenamedProfileShowsOnTheStatisticsPageAndThePanels) 
     activate(14);
     activate(15);
     ASSERT_NE(profile("Kim"), nullptr);
-    EXPECT_EQ(menu->managedPlayer, profile("Kim"));
+    EXPECT_EQ(menuState().managedPlayer, profile("Kim"));
     EXPECT_EQ(field(13).text, "Kim");
-    EXPECT_EQ(control(menu->mainWindow, 90).text, "Kim") << "the managed profile was player 1";
+    EXPECT_EQ(control(menuState().mainWindow, 90).text, "Kim")
+        << "the managed profile was player 1";
 
     activate(99);
     activate(32);
     bool found = false;
-    for (auto& row : menu->scoreRows) found = found || row.second.rfind("Kim\n", 0) == 0;
+    for (auto& row : menuState().scoreRows) found = found || row.second.rfind("Kim\n", 0) == 0;
     EXPECT_TRUE(found) << "the statistics rows were built again with the new name";
 }
 
 TEST_F(PlayerPageWithPage, CreatingAndDeletingProfiles) {
     activate(12);
-    EXPECT_EQ(menu->questionOpen, 0) << "two profiles: deleting is refused without a question";
+    EXPECT_EQ(menuState().questionOpen, 0)
+        << "two profiles: deleting is refused without a question";
     EXPECT_EQ(menu->profiles.Count(), 2);
 
     activate(11);
     ASSERT_EQ(menu->profiles.Count(), 3);
-    EXPECT_EQ(menu->managedPlayer->name, "Spieler 3");
+    EXPECT_EQ(menuState().managedPlayer->name, "Spieler 3");
     EXPECT_EQ(field(14).text, "Spieler 3");
-    EXPECT_TRUE(menu->playerNames.Contains("Spieler 3"));
+    EXPECT_TRUE(menuState().playerNames.Contains("Spieler 3"));
 
     activate(12);
-    ASSERT_EQ(menu->questionOpen, 1);
+    ASSERT_EQ(menuState().questionOpen, 1);
     menu->answerQuestion(12);
     EXPECT_EQ(menu->profiles.Count(), 2);
-    EXPECT_FALSE(menu->playerNames.Contains("Spieler 3"));
-    EXPECT_NE(menu->managedPlayer, nullptr);
-    EXPECT_EQ(field(14).text, menu->managedPlayer->name);
+    EXPECT_FALSE(menuState().playerNames.Contains("Spieler 3"));
+    EXPECT_NE(menuState().managedPlayer, nullptr);
+    EXPECT_EQ(field(14).text, menuState().managedPlayer->name);
 }
 
 // A new player whose name sorts before the shown ones moves them down the list: every page's
@@ -207,7 +209,7 @@ TEST_F(PlayerPageWithPage, ANewPlayerKeepsThePanelsOnTheirShownNames) {
     activate(14);
     activate(15);
     activate(11); // "Spieler 1" again, now first in the list
-    ASSERT_EQ(menu->managedPlayer->name, "Spieler 1");
+    ASSERT_EQ(menuState().managedPlayer->name, "Spieler 1");
     for (int page : {MenuSystem::MainPage, MenuSystem::SettingsPage, MenuSystem::PlayerPage,
                      MenuSystem::ScorePage}) {
         for (int id : {90, 91}) {
@@ -219,31 +221,31 @@ TEST_F(PlayerPageWithPage, ANewPlayerKeepsThePanelsOnTheirShownNames) {
         }
     }
     menu->showPage(MenuSystem::MainPage);
-    menu->currentWindow->SetFocus(90, 0);
+    menuState().currentWindow->SetFocus(90, 0);
     tapKey(203); // Left: the entry before "Xaver"
-    EXPECT_EQ(control(menu->mainWindow, 90).text, "Spieler 2");
+    EXPECT_EQ(control(menuState().mainWindow, 90).text, "Spieler 2");
 }
 
 TEST_F(PlayerPageWithPage, DisplayOptionsSetTheirBits) {
-    menu->playerWindow.SetControlParams(18, 1, 1);
+    menuState().playerWindow.SetControlParams(18, 1, 1);
     activate(18);
     EXPECT_EQ(managed->displayFlags, 2u);
-    menu->playerWindow.SetControlParams(16, 1, 1);
+    menuState().playerWindow.SetControlParams(16, 1, 1);
     activate(16);
     EXPECT_EQ(managed->displayFlags, 3u);
-    menu->playerWindow.SetControlParams(18, 1, 0);
+    menuState().playerWindow.SetControlParams(18, 1, 0);
     activate(18);
     EXPECT_EQ(managed->displayFlags, 1u);
 }
 
 TEST_F(PlayerPageTest, BothKeySetHeadingsHaveTheBlank) {
-    EXPECT_EQ(control(menu->playerWindow, 36).text, "Spieler 1");
-    EXPECT_EQ(control(menu->playerWindow, 37).text, "Spieler 2");
+    EXPECT_EQ(control(menuState().playerWindow, 36).text, "Spieler 1");
+    EXPECT_EQ(control(menuState().playerWindow, 37).text, "Spieler 2");
 }
 
 TEST_F(PlayerPageTest, SettingsChangesTakeEffectAtOnce) {
     menu->showPage(MenuSystem::SettingsPage);
-    GuiWindow& page = menu->settingsWindow;
+    GuiWindow& page = menuState().settingsWindow;
     page.SetControlParams(21, 1, 320);
     activate(21);
     EXPECT_EQ(menu->settings.particleCount, 320);
@@ -278,19 +280,19 @@ TEST_F(PlayerPageTest, SettingsChangesTakeEffectAtOnce) {
     activate(13);
     EXPECT_EQ(menu->settings.backgroundName, "Meer");
     EXPECT_EQ(menu->settings.backgroundIndex, 1);
-    EXPECT_EQ(menu->fadeAmount, 255) << "the new picture covers the page";
+    EXPECT_EQ(menuState().fadeAmount, 255) << "the new picture covers the page";
 }
 
 TEST_F(PlayerPageTest, ANewBackgroundFadesAwayInAboutASecond) {
     menu->showPage(MenuSystem::SettingsPage);
     activate(14); // a random picture
-    ASSERT_EQ(menu->fadeAmount, 255);
+    ASSERT_EQ(menuState().fadeAmount, 255);
     int frames = 0;
-    while (menu->fadeAmount > 0 && frames < 100) {
+    while (menuState().fadeAmount > 0 && frames < 100) {
         frame(50);
         ++frames;
     }
-    EXPECT_EQ(menu->fadeAmount, 0);
+    EXPECT_EQ(menuState().fadeAmount, 0);
     EXPECT_GE(frames * 50, 1000) << "255 steps of 4 ms";
     EXPECT_LE(frames * 50, 1050);
 }

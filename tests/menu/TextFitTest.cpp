@@ -69,7 +69,8 @@ protected:
         int32_t most = 0;
         for (int state = 0; state <= lastState; ++state) {
             int w = 0, h = 0;
-            directX->MeasureText(text, menu->guiManager.ResolveFont(c.fontName, state), 0, w, h, 1);
+            directX->MeasureText(text, menuState().guiManager.ResolveFont(c.fontName, state), 0, w,
+                                 h, 1);
             most = std::max(most, static_cast<int32_t>(w));
         }
         return most;
@@ -77,7 +78,7 @@ protected:
 
     // The box the control kind draws its own text in (as the gui's drawing code places it).
     TextBox ownBox(const GuiControl& c) {
-        const GuiManager& gui = menu->guiManager;
+        const GuiManager& gui = menuState().guiManager;
         const int32_t boxBorder = gui.elements[Element::Box].firstBorder;
         switch (c.kind) {
         case ControlKind::Button: {
@@ -127,8 +128,8 @@ protected:
     int32_t rightLimit(GuiWindow& window, const GuiControl& c, const TextBox& box) {
         int32_t limit = box.left + box.width;
         int w = 0, lineHeight = 0;
-        directX->MeasureText("Ag", menu->guiManager.ResolveFont(c.fontName, 0), 0, w, lineHeight,
-                             1);
+        directX->MeasureText("Ag", menuState().guiManager.ResolveFont(c.fontName, 0), 0, w,
+                             lineHeight, 1);
         // Labels put their line at the top (or the bottom); the other kinds centre it.
         int32_t lineTop = c.y + (c.height - lineHeight) / 2;
         if (c.kind == ControlKind::Label && c.param2 <= 1) lineTop = c.y;
@@ -170,7 +171,7 @@ protected:
 
     // Each column caption within its header cell, as the table draws it.
     void checkTableHeaders(int page, const GuiControl& table, const std::string& where) {
-        const GuiManager& gui = menu->guiManager;
+        const GuiManager& gui = menuState().guiManager;
         const SkinElement& header = gui.elements[Element::ListBox];
         const int32_t limit = table.x + table.width - 2; // no scroll bar with a few players
         if (!table.param4.columns) return;
@@ -212,7 +213,7 @@ TEST_F(TextFitTest, EveryTextFitsItsBoxInEveryLanguageAndSkin) {
         rebuildIn(languageName);
         ASSERT_EQ(menu->settings.languageName, languageName);
         for (const std::string& skin : skins) {
-            menu->guiManager.LoadSkin(skin, nullptr, nullptr);
+            menuState().guiManager.LoadSkin(skin, nullptr, nullptr);
             for (int page : {MenuSystem::MainPage, MenuSystem::SettingsPage, MenuSystem::PlayerPage,
                              MenuSystem::ScorePage}) {
                 menu->showPage(page);

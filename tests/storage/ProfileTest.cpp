@@ -4,6 +4,7 @@
 #include "storage/ProfileList.h"
 #include "storage/ProfileStore.h"
 #include "storage/Settings.h"
+#include "tests/support/FoldedFileNames.h"
 
 #include <cstdlib>
 #include <string>
@@ -370,6 +371,10 @@ TEST_F(Profiles, RenamingToOtherLetterCaseKeepsTheProfile) {
         const std::string what = folded ? "letter case ignored" : "this system's file names";
         std::filesystem::remove_all("data");
         Folding folding(folded);
+        if (folded) {
+            ASSERT_EQ("data/anna.user", SystemFiles::SystemName("data/Anna.user"))
+                << "the folding SystemName of the tests is not the one linked";
+        }
         ProfileList profiles;
         PlayerProfile* anna = addProfile(profiles, "anna");
         anna->gamesPlayed = 9;

@@ -1,4 +1,4 @@
-#include "Libs/SyntheticInput.h"
+#include "tests/support/SyntheticInput.h"
 
 #include <SDL.h>
 
