@@ -150,6 +150,26 @@ struct Player {
     }
 };
 
+// The menus, the game and the frame loop as the entry builds them, the random numbers seeded
+// before the game sets up.
+struct Session {
+    MenuSystem menus;
+    MenuSystemTestAccess menuState{menus};
+    Game game;
+    GameTestAccess gameState{game};
+    Loop loop;
+    Player player;
+
+    Session(PlatformObjects& platform, uint32_t seed)
+        : loop(platform.directX, platform.input, menus, game), player{platform.directX,
+                                                                      platform.input, loop} {
+        menus.build(platform.directX, platform.input);
+        Random::Seed(seed);
+        game.setup(menus);
+        loop.Start();
+    }
+};
+
 std::string ReadWhole(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -242,18 +262,14 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
     {
         PlatformObjects platform;
         DirectXLib& directX = platform.directX;
-        InputLib& input = platform.input;
         {
-            MenuSystem menus;
-            menus.build(directX, input);
-            MenuSystemTestAccess menuState(menus);
-            Random::Seed(20261209);
-            Game game;
-            game.setup(menus);
-            GameTestAccess gameState(game);
-            Loop loop(directX, input, menus, game);
-            loop.Start();
-            Player player{directX, input, loop};
+            Session session(platform, 20261209);
+            MenuSystem& menus = session.menus;
+            MenuSystemTestAccess& menuState = session.menuState;
+            Game& game = session.game;
+            GameTestAccess& gameState = session.gameState;
+            Loop& loop = session.loop;
+            Player& player = session.player;
 
             // --- the main menu ---
             ASSERT_TRUE(player.RunUntil(5, [&] { return player.frames >= 5; }));
@@ -464,26 +480,20 @@ TEST(Journey, APadAloneGoesFromTheMenusThroughAGameAndBack) {
     SetTickSource(TestClock);
     {
         PlatformObjects platform;
-        DirectXLib& directX = platform.directX;
-        InputLib& input = platform.input;
         VirtualPad pad;
         ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
-        MenuSystem menus;
-        menus.build(directX, input);
-        MenuSystemTestAccess menuState(menus);
-        Random::Seed(20261210);
+        Session session(platform, 20261210);
+        MenuSystemTestAccess& menuState = session.menuState;
+        GameTestAccess& gameState = session.gameState;
+        Loop& loop = session.loop;
+        Player& player = session.player;
         // Player 1 has bound the pad: rotate Y, right and left the D-pad, soft drop down, hard
         // drop A.
         const PadControl bound[5] = {PadControl::Y, PadControl::Right, PadControl::Left,
                                      PadControl::Down, PadControl::A};
         for (int action = 0; action < 5; ++action)
-            menus.player1->keys[0][action] = static_cast<uint32_t>(PadKeyCode(0, bound[action]));
-        Game game;
-        game.setup(menus);
-        GameTestAccess gameState(game);
-        Loop loop(directX, input, menus, game);
-        loop.Start();
-        Player player{directX, input, loop};
+            session.menus.player1->keys[0][action] =
+                static_cast<uint32_t>(PadKeyCode(0, bound[action]));
         auto press = [&](SDL_GameControllerButton button) {
             pad.Tap(button);
             player.Frame();
