@@ -2,6 +2,7 @@
 
 #include "Libs/KeyCodes.h"
 #include "game/Random.h"
+#include "menu/ControlRow.h"
 #include "storage/TextFormat.h"
 
 namespace {
@@ -48,11 +49,8 @@ constexpr DialogRow SinglePlayerRows[] = {
     {13, 110, 0, 100, 22, ControlKind::Button, TextNo},
 };
 
-// The top-ten list's columns: width, numeric, alignment, caption text.
-struct ScoreColumnRow {
-    int width, numeric, alignment, caption;
-};
-constexpr ScoreColumnRow ScoreColumnRows[] = {
+// The top-ten list's columns.
+constexpr ColumnRow ScoreColumnRows[] = {
     {70, 1, 2, TextScoreColumn},
     {80, 1, 1, TextLevelColumn},
     {50, 1, 2, TextTimeColumn},
@@ -92,14 +90,7 @@ void Game::setup(MenuSystem& menuSystem) {
 
     singlePlayerDialog.SetupWindow(375, 222, 300, 310, 1, menu->text(TextDialogTitle), "window",
                                    "window");
-    int key = 0;
-    for (const ScoreColumnRow& row : ScoreColumnRows) {
-        TableColumn& column = scoreColumns.SelectOrInsert(key++);
-        column.width = row.width;
-        column.numeric = row.numeric;
-        column.alignment = row.alignment;
-        column.caption = menu->text(row.caption);
-    }
+    addColumns(scoreColumns, ScoreColumnRows, [this](int id) { return menu->text(id); });
     BuildDialog(singlePlayerDialog, *menu, SinglePlayerRows);
     singlePlayerDialog.SetControlParams(ScoreTable, 5, 0, 0, 0, &scoreColumns, &scoreRows);
     activeDialog = &twoPlayerDialog;

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "gui/ControlKind.h"
+#include "gui/ControlObject.h"
 
 class GuiWindow;
 class LanguageTable;
@@ -31,3 +32,23 @@ struct ControlRow {
 
 // Adds the rows in order; texts are looked up in the language table.
 void addControls(GuiWindow& window, LanguageTable& language, std::span<const ControlRow> rows);
+
+// One column of a table control: width, numeric sorting, alignment of its cells (0 left,
+// 1 centre, 2 right) and the language text id of its caption.
+struct ColumnRow {
+    int width, numeric, alignment, caption;
+};
+
+// Fills a table's columns from the rows, in order; textOf gives a caption's text.
+template <class TextOf>
+void addColumns(ColumnTable& columns, std::span<const ColumnRow> rows, TextOf textOf) {
+    columns.Clear();
+    int key = 0;
+    for (const ColumnRow& row : rows) {
+        TableColumn& column = columns.SelectOrInsert(key++);
+        column.width = row.width;
+        column.numeric = row.numeric;
+        column.alignment = row.alignment;
+        column.caption = textOf(row.caption);
+    }
+}

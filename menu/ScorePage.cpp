@@ -14,11 +14,9 @@ constexpr ControlRow scoreRowsLayout[] = {
     {15, ControlKind::Table, -150, 30, 552, 270, Place::Moving, noText, 321, "standard"},
 };
 
-// Width, numeric flag, alignment and caption text of each column.
-constexpr struct {
-    int width, numeric, alignment, caption;
-} columnRows[] = {{100, 0, 0, 604}, {65, 1, 2, 605}, {65, 1, 2, 606}, {50, 1, 2, 607},
-                  {50, 1, 2, 608},  {60, 1, 2, 609}, {80, 1, 2, 610}, {80, 1, 2, 611}};
+constexpr ColumnRow columnRows[] = {{100, 0, 0, 604}, {65, 1, 2, 605}, {65, 1, 2, 606},
+                                    {50, 1, 2, 607},  {50, 1, 2, 608}, {60, 1, 2, 609},
+                                    {80, 1, 2, 610},  {80, 1, 2, 611}};
 
 constexpr int sortByFirstBest = 2; // column 1 ascending
 
@@ -28,15 +26,7 @@ void MenuSystem::buildScoreWindow() {
     setupPage(scoreWindow, "Highscore", 321);
     addControls(scoreWindow, language, scoreRowsLayout);
     scoreWindow.SetControlParams(99, 4, 5, 0, 0, &iconBack);
-    scoreColumns.Clear();
-    int column = 0;
-    for (const auto& row : columnRows) {
-        TableColumn& c = scoreColumns.SelectOrInsert(column++);
-        c.width = row.width;
-        c.numeric = row.numeric;
-        c.alignment = row.alignment;
-        c.caption = text(row.caption);
-    }
+    addColumns(scoreColumns, columnRows, [this](int id) { return text(id); });
     buildStatisticsRows();
 }
 
