@@ -239,7 +239,7 @@ int InputLib::TakeKey() {
 void InputLib::ReadPadKeyAs(InputEvent& e) {
     int pad = 0;
     PadControl control{};
-    if (e.offset >= 256 || !FindPadControl(static_cast<int>(e.offset), pad, control)) return;
+    if (!FindPadControl(static_cast<int>(e.offset), pad, control)) return; // pad codes are < 256
     uint8_t& readAs = padKeyReadAs[e.offset];
     if (e.IsPress()) readAs = static_cast<uint8_t>(PadKeyFor(padMeaning, control));
     if (readAs != 0) e.offset = readAs;

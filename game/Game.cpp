@@ -190,12 +190,18 @@ int Game::frame(uint32_t elapsed) {
     screen.drawScreen(*this);
     if (dialogOpen) return runDialog();
 
+    if (handleGameKeys()) return 1;
+    if (running) updateBoards(elapsed / 10);
+    return 0;
+}
+
+// The frame's key events to the running game: 1 when one leads back to the menus.
+int Game::handleGameKeys() {
     // In play a pad's buttons are the players' keys; only Start leaves, like Escape.
     input->padMeaning = PadMeaning::Play;
     while (input->ReadKey(1, 1, 0)) {
         if (handleGameKey()) return 1;
     }
-    if (running) updateBoards(elapsed / 10);
     return 0;
 }
 
@@ -277,11 +283,7 @@ int Game::runDialog() {
         }
         // A new game of the same mode and players; the rest of this frame's events go to it.
         start();
-        input->padMeaning = PadMeaning::Play;
-        while (input->ReadKey(1, 1, 0)) {
-            if (handleGameKey()) return 1;
-        }
-        return 0;
+        return handleGameKeys();
     }
 }
 

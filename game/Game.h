@@ -87,6 +87,7 @@ private:
     void startPair();
     void chooseBackground();
     int runDialog();
+    int handleGameKeys();
     int handleGameKey();
     void updateBoards(uint32_t ticks);
     void finishSingle();
