@@ -5,7 +5,7 @@
 namespace SystemFiles {
 
 std::filesystem::path PathOf(const std::string& path) {
-    const std::string name = SystemName(path);
+    const std::string name = EndingAsOnDisk(SystemName(path));
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 

@@ -31,6 +31,12 @@ std::string NameOf(const std::filesystem::path& path); // and back
 // "Anna" do).
 bool SameFile(const std::string& a, const std::string& b);
 
+// Where the system tells letter case apart (Linux), a path that names no file is matched to an
+// existing file that differs only in the letter case of its ending ("Strand.jpg" finds
+// "Strand.JPG"), as Windows would open it. Unchanged when none or the exact name exists, and
+// always on Windows.
+std::string EndingAsOnDisk(const std::string& path);
+
 // The path as the calls hand it to the system. The game's own (Libs/SystemName.cpp) hands it
 // on unchanged; a test program may link another in its place.
 std::string SystemName(const std::string& path);

@@ -12,6 +12,11 @@
 
 namespace SystemFiles {
 
+// The system ignores letter case itself.
+std::string EndingAsOnDisk(const std::string& path) {
+    return path;
+}
+
 std::FILE* Open(const std::string& path, const char* mode) {
     return _wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());
 }

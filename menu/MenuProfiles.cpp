@@ -1,6 +1,7 @@
 // The menus' side of the profiles, settings and content lists.
 #include "menu/MenuSystem.h"
 
+#include "Libs/Win1252.h"
 #include "game/Random.h"
 #include "storage/ContentLists.h"
 #include "storage/ProfileList.h"
@@ -16,7 +17,8 @@ void MenuSystem::saveProfilesAndSettings() {
 
 void MenuSystem::loadLanguage() {
     buildContentList(languages, languageFolder, settings.languageName);
-    language.Load("language/" + settings.languageName + ".txt");
+    // The title is in the game's code page; the file layer takes UTF-8.
+    language.Load(Win1252ToUtf8("language/" + settings.languageName + ".txt"));
 }
 
 void MenuSystem::resolvePlayersAndBackground() {

@@ -9,11 +9,17 @@
 
 namespace {
 
+// Letters match regardless of case, as Windows lists them ("*.jpg" finds "Strand.JPG").
+bool sameLetter(char a, char b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return lower(a) == lower(b);
+}
+
 // "*" matches any run of characters, "?" any one character, everything else itself.
 bool matches(std::string_view pattern, std::string_view name) {
     size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+        if (p < pattern.size() && (pattern[p] == '?' || sameLetter(pattern[p], name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

@@ -4,8 +4,8 @@
 #include <vector>
 
 // One folder listing in progress: the entries of "folder/pattern" ("*" and "?" match in the last
-// part only), always in byte order of their names. Names are Windows-1252 inside the game: a
-// file name that cannot be converted from UTF-8 is passed over.
+// part only, and letters regardless of their case), always in byte order of their names. Names are
+// Windows-1252 inside the game: a file name that cannot be converted from UTF-8 is passed over.
 class DirectoryListing {
 public:
     // Closes a listing in progress; the search starts with the next call of next.

@@ -1,3 +1,4 @@
+#include "Libs/Win1252.h"
 #include "storage/ContentLists.h"
 #include "storage/DirectoryListing.h"
 #include "storage/LanguageTable.h"
@@ -24,11 +25,49 @@ TEST_F(Content, AListingIsInByteOrderOfTheNames) {
         seen.push_back(listing.fileName + "|" + listing.title + "|" + listing.extension + "|" +
                        std::to_string(listing.isDirectory));
     EXPECT_EQ((std::vector<std::string>{"A.png|A|png|0", "a.b.png|a|b.png|0", "b.png|b|png|0",
-                                        "dir.png|dir|png|1", "\xE4rger.png|\xE4rger|png|0"}),
+                                        "c.PNG|c|PNG|0", "dir.png|dir|png|1",
+                                        "\xE4rger.png|\xE4rger|png|0"}),
               seen);
     EXPECT_FALSE(listing.next()) << "stays closed";
     listing.setPattern("nowhere/*.png");
     EXPECT_FALSE(listing.next());
+}
+
+// Windows lists a folder's files regardless of the letter case of their ending, and names that
+// are not ASCII are titles like any other; every system lists them the same way.
+TEST_F(Content, EveryFolderFindsEndingsInAnyCaseAndNamesBeyondAscii) {
+    struct Case {
+        const ContentFolder& folder;
+        const char* file;  // UTF-8, as on the disk
+        const char* title; // Windows-1252, as in the game
+    } cases[] = {
+        {languageFolder,
+         "language/Fran\xC3\xA7"
+         "ais.txt",
+         "Fran\xE7"
+         "ais"},
+        {languageFolder, "language/English.TXT", "English"},
+        {blockSetFolder, "images/block/Kl\xC3\xB6tze.Png", "Kl\xF6tze"},
+        {skinFolder, "skin/Golden.STYLE", "Golden"},
+        {backgroundFolder, "images/background/Strand.JPG", "Strand"},
+        {backgroundFolder,
+         "images/background/Stra\xC3\x9F"
+         "e.jpg",
+         "Stra\xDF"
+         "e"},
+    };
+    for (const Case& c : cases) writeFile(c.file, "x");
+    for (const Case& c : cases) {
+        TitleList list;
+        std::string setting = c.title;
+        buildContentList(list, c.folder, setting);
+        EXPECT_EQ(c.title, setting) << c.file << " is not listed under its title";
+        // The file is found again by its title with the ending the game writes.
+        const std::string pattern = c.folder.pattern;
+        const std::string path = pattern.substr(0, pattern.rfind('/') + 1) + c.title +
+                                 pattern.substr(pattern.rfind('*') + 1);
+        EXPECT_EQ("x", readFile(Win1252ToUtf8(path))) << path << " does not open " << c.file;
+    }
 }
 
 TEST_F(Content, ASettingNamingNoFileBecomesTheFirstTitle) {

@@ -188,6 +188,36 @@ TEST_F(Profiles, LoadingFindsNamesAsTheyWereSaved) {
     EXPECT_EQ(readFile("data/Anna.user"), readFile("data/Anna.bak")) << "a stale copy is replaced";
 }
 
+// Windows lists "Anna.USER" as a profile; so does every system, and the profile is saved back
+// into that file: a second file beside it would be the same file on a disk that ignores case.
+TEST_F(Profiles, AProfileWhoseEndingIsInCapitalsIsLoadedAndSavedInPlace) {
+    PlayerProfile anna;
+    anna.name = "Anna";
+    anna.gamesPlayed = 5;
+    ASSERT_TRUE(saveProfile(anna));
+    std::filesystem::rename(SystemFiles::PathOf("data/Anna.user"), "data/Anna.USER");
+
+    ProfileList profiles;
+    loadProfiles(profiles);
+    PlayerProfile* loaded = profiles.Find("Anna");
+    ASSERT_NE(nullptr, loaded) << "\"Anna.USER\" is not seen as a profile; names: "
+                               << ::testing::PrintToString(names(profiles));
+    EXPECT_EQ(5u, loaded->gamesPlayed);
+
+    loaded->gamesPlayed = 6;
+    ASSERT_TRUE(saveProfile(*loaded));
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("data"))
+        if (SystemFiles::NameOf(entry.path().filename()).starts_with("Anna.U") ||
+            SystemFiles::NameOf(entry.path().filename()).starts_with("Anna.u"))
+            files.push_back(SystemFiles::NameOf(entry.path().filename()));
+    EXPECT_EQ(std::vector<std::string>{"Anna.USER"}, files) << "saved beside it, not into it";
+    ProfileList again;
+    loadProfiles(again);
+    ASSERT_NE(nullptr, again.Find("Anna"));
+    EXPECT_EQ(6u, again.Find("Anna")->gamesPlayed);
+}
+
 // A game controller's buttons are keys like any other: bound, saved and loaded as they were.
 TEST_F(Profiles, PadKeysSurviveSavingAndLoading) {
     PlayerProfile p;
