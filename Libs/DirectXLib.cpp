@@ -4,6 +4,7 @@
 #include "Libs/FatalError.h"
 #include "Libs/Tick.h"
 #include "Libs/Win1252.h"
+#include "Libs/WindowPlacement.h"
 
 #include <SDL.h>
 
@@ -33,13 +34,18 @@ void RestoreDesktop() {
     if (instance->window) SDL_HideWindow(instance->window);
 }
 
-// A message box where a display can show one, else standard error.
+// A message box where a display can show one, else standard error. The box needs no video
+// system that started (a failed start is the report the player most needs to see); only the
+// display-less drivers the tests choose keep it to standard error.
+bool RunsWithoutDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+}
+
 void ShowReport(const std::string& report) {
     std::string text = Win1252ToUtf8(report);
-    const char* driver = SDL_GetCurrentVideoDriver();
-    bool canShow =
-        driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
-    if (canShow &&
+    if (!RunsWithoutDisplay() &&
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Fehler", text.c_str(), nullptr) == 0)
         return;
     std::fprintf(stderr, "Fehler\n%s\n", text.c_str());
@@ -83,6 +89,18 @@ SDL_Rect ScreenBounds(int display) {
         }
     }
     return bounds;
+}
+
+// Windows scales by the screen's dots per inch (96 is 100 %); the game draws its own pixels there
+// and so sizes its window itself. Elsewhere the desktop scales whole windows, if at all.
+double DisplayScale(int display) {
+#ifdef _WIN32
+    float dpi = 0;
+    if (SDL_GetDisplayDPI(display, nullptr, &dpi, nullptr) == 0 && dpi > 0) return dpi / 96.0;
+#else
+    (void)display;
+#endif
+    return 1.0;
 }
 
 } // namespace
@@ -220,11 +238,22 @@ void DirectXLib::ReleaseDevice() {
     resources.clear();
 }
 
+// The window fits the work area of the screen it is on (a taskbar, a small or a scaled screen),
+// at the size a player would choose there.
 void DirectXLib::PlaceWindow() {
     if (!window) return;
     SDL_ShowWindow(window);
-    SDL_SetWindowSize(window, presentParams.backBufferWidth, presentParams.backBufferHeight);
-    SDL_SetWindowPosition(window, 50, 50);
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = ScreenBounds(display);
+    WindowFrame frame;
+    if (SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0)
+        frame = WindowFrame{};
+    const ScreenArea inside =
+        FitWindow(presentParams.backBufferWidth, presentParams.backBufferHeight, 50,
+                  DisplayScale(display), {usable.x, usable.y, usable.w, usable.h}, frame);
+    SDL_SetWindowSize(window, inside.width, inside.height);
+    SDL_SetWindowPosition(window, inside.x, inside.y);
 }
 
 std::string DirectXLib::GetAdapterDescription() {

@@ -3,7 +3,9 @@
 #  1. a damaged profile, a settings file full of nonsense, a language file with hostile format
 #     texts and a skin with broken lines: the game starts, plays and saves, and every other
 #     profile stays intact;
-#  2. an empty language folder: the fatal error, its log entry and exit status 1.
+#  2. an empty language folder: the fatal error, its log entry and exit status 1;
+#  3. a video driver that cannot start: the report still appears in a window titled "Fehler",
+#     the log has it, and the exit status is 1.
 #
 #   tests/play/faults.sh BUILD_GAME_DIR BUILD_DIR [SHOTS_DIR]
 set -euo pipefail
@@ -109,4 +111,17 @@ wait_game_end 60 || status=$?
 [ "$status" -eq 1 ] || fail "exit status $status, not 1"
 grep -aq "Keine Sprachen vorhanden" "$work/DirectX Fehler.txt" || fail "no log entry for it"
 grep -aq "t_menu" "$work/DirectX Fehler.txt" || fail "the log entry names no module"
+
+step "a video driver that cannot start"
+rm -f "$work/DirectX Fehler.txt"
+(cd "$work" && SDL_VIDEODRIVER=no-such-driver exec "$game_dir/brixel") >"$work/game.log" 2>&1 \
+    </dev/null &
+game_pid=$!
+box=$(window_titled Fehler 90) || fail "no message box titled Fehler: $(cat "$work/game.log")"
+sleep 1
+answer_box "$box"
+status=0
+wait_game_end 60 || status=$?
+[ "$status" -eq 1 ] || fail "exit status $status, not 1"
+grep -aq "DirectX 9" "$work/DirectX Fehler.txt" || fail "no log entry for the failed video start"
 echo "faults: 1 passed, 0 failed"

@@ -26,6 +26,31 @@ start_game() {
     sleep 3
 }
 
+# A top-level window by its exact title, also where xdotool cannot read the title (a UTF-8
+# title, as SDL's message box on X sets it); waits up to $2 seconds. Answers its id.
+window_titled() {
+    local id
+    for _ in $(seq 1 "${2:-30}"); do
+        id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" '$2 == t {print $1; exit}')
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 1
+    done
+    return 1
+}
+
+# Answers a message box: Return, and if it is still there a click on its OK button, centred at
+# the bottom of the box.
+answer_box() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || true
+    xdotool key --window "$1" Return 2>/dev/null || true
+    sleep 1
+    local geometry
+    geometry=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null) || return 0
+    [ -n "$geometry" ] || return 0 # answered already
+    eval "$geometry"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 25)) click 1 2>/dev/null || true
+}
+
 # Waits for the game's own end; answers its exit status.
 wait_game_end() {
     for _ in $(seq 1 "${1:-40}"); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.5; done
