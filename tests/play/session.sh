@@ -61,7 +61,16 @@ wait_game_end() {
 }
 
 # Positions are back-buffer pixels of the 1024 x 768 picture, relative to the window.
-click() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.3; xdotool click 1; sleep "${3:-1}"; }
+# The window may be smaller than the picture (it fits the screen's work area); the picture is
+# then scaled into it, letterboxed.
+click() {
+    local geometry x y
+    geometry=$(xdotool getwindowgeometry --shell "$window")
+    read -r x y < <(eval "$geometry"; awk -v px="$1" -v py="$2" -v w="$WIDTH" -v h="$HEIGHT" 'BEGIN {
+        s = w / 1024 < h / 768 ? w / 1024 : h / 768
+        printf "%d %d\n", (w - 1024 * s) / 2 + px * s, (h - 768 * s) / 2 + py * s }')
+    xdotool mousemove --window "$window" "$x" "$y"; sleep 0.3; xdotool click 1; sleep "${3:-1}"
+}
 key() { xdotool key "$@"; sleep 0.4; }
 shot() {
     [ -n "${shots:-}" ] || return 0
