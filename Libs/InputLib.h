@@ -67,7 +67,9 @@ public:
     void Release();
 
     // 1 = event holds a keyboard event, 0 = none. While the window is not active and
-    // evenWhenInactive is 0, every buffered key is thrown away and 0 returned.
+    // evenWhenInactive is 0, every buffered key is thrown away and 0 returned; once it is active
+    // again, keys let go in between are reported released, and keys pressed in between neither
+    // count as held nor repeat.
     int ReadKey(int repeat, int acceptReleases, int evenWhenInactive);
     // As ReadKey without the activity gate.
     int ReadKeyEvent(int repeat, int acceptReleases);
@@ -77,8 +79,11 @@ public:
     // a first delay of 0, repeat off, ends the key's hold).
     void SetKeyRepeat(int key, uint32_t firstDelay, uint32_t repeatInterval);
 
-    // German display name of a key code, "Unbekannt: <code>" for codes without a name.
+    // Display name of a key code: the language's name where it gave one (SetKeyName), else the
+    // built-in German name, and "#<code>" for codes without a name.
     std::string GetKeyName(int code);
+    // The language's name for a key; an empty name brings the German one back.
+    void SetKeyName(int code, const std::string& name);
     // The Windows-1252 character the key gives on a German layout with the modifiers held now.
     std::string GetKeyChar(int code, int numPadDigits);
 
@@ -104,8 +109,16 @@ private:
     // The key a pad code's last press was read as (0: its own code), so that its release ends
     // the same key even when the meaning has changed in between.
     uint8_t padKeyReadAs[256] = {};
+    std::string languageKeyNames[256]; // empty: the German name stands
+
+    // Keys whose press a reader got and whose release it has not; the releases owed to it
+    // for such keys let go while the window was inactive.
+    uint8_t readerHolds[256] = {};
+    uint8_t owedRelease[256] = {};
 
     int TakeKey();
+    void DiscardKeys();
+    int TakeOwedRelease(int acceptReleases);
     void ReadPadKeyAs(InputEvent& e);
     int ReadRepeatedKey(int acceptReleases);
     int MakeUpRepeat();

@@ -1,7 +1,6 @@
 #include "game/Game.h"
 
 #include "Libs/KeyCodes.h"
-#include "game/Random.h"
 #include "menu/ControlRow.h"
 #include "storage/TextFormat.h"
 
@@ -121,21 +120,12 @@ void Game::start() {
     statusView = 0;
     running = 1;
     recordedEntry = -1;
-    if (menu->settings.backgroundKind == 1) chooseBackground();
+    // A random picture for this game; with no picture found the current one stays.
+    if (menu->settings.backgroundKind == 1) menu->useRandomBackground();
     if (menu->requestedGame == 0)
         startSingle();
     else
         startPair();
-}
-
-// A random picture for this game; with no picture found the current one stays.
-void Game::chooseBackground() {
-    int count = menu->backgroundCount();
-    if (count <= 0) return;
-    const int index = Random::Draw() % count;
-    menu->settings.backgroundIndex = index;
-    menu->settings.backgroundName = menu->backgroundTitle(index);
-    menu->background.Load("images/background/" + menu->settings.backgroundName + ".jpg", 0);
 }
 
 void Game::startSingle() {

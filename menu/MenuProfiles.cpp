@@ -2,6 +2,7 @@
 #include "menu/MenuSystem.h"
 
 #include "game/Random.h"
+#include "menu/KeyNameTexts.h"
 #include "storage/ContentLists.h"
 #include "storage/ProfileList.h"
 #include "storage/ProfileStore.h"
@@ -17,12 +18,13 @@ void MenuSystem::saveProfilesAndSettings() {
 void MenuSystem::loadLanguage() {
     buildContentList(languages, languageFolder, settings.languageName);
     language.Load("language/" + settings.languageName + ".txt");
+    NameKeysInLanguage(*input, language);
 }
 
 void MenuSystem::resolvePlayersAndBackground() {
     resolvePlayers(profiles, settings, player1, player2, managedPlayer);
     buildBackgroundList(backgrounds);
-    ::chooseBackground(settings, backgrounds, static_cast<uint32_t>(Random::Draw()));
+    pickStartBackground(settings, backgrounds, static_cast<uint32_t>(Random::Draw()));
 }
 
 void MenuSystem::buildBlockSetList() {

@@ -115,9 +115,10 @@ protected:
                 texts.push_back(*c.param4.items.Item(k));
         // All key fields are alike: the first one of a page stands for the others.
         const bool keyField = c.kind == ControlKind::TextField && c.param3 == TextMode::KeyCapture;
+        // Every code a key field can hold, named in the language in use (pads and keys without
+        // a name included).
         if (keyField && !keyNamesChecked) {
-            for (const KeyText& key : KeyNameTable()) texts.push_back(key.text);
-            for (const KeyText& key : PadKeyNameTable()) texts.push_back(key.text);
+            for (int code = 0; code < 256; ++code) texts.push_back(input->GetKeyName(code));
         }
         if (keyField) keyNamesChecked = true;
         return texts;
