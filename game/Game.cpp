@@ -48,11 +48,11 @@ constexpr DialogRow SinglePlayerRows[] = {
     {13, 110, 0, 100, 22, ControlKind::Button, TextNo},
 };
 
-// The top-ten list's columns.
+// The top-ten list's columns: the level is a short number, the time header needs more room.
 constexpr ColumnRow ScoreColumnRows[] = {
     {70, 1, 2, TextScoreColumn},
-    {80, 1, 1, TextLevelColumn},
-    {50, 1, 2, TextTimeColumn},
+    {60, 1, 1, TextLevelColumn},
+    {70, 1, 2, TextTimeColumn},
 };
 
 template <size_t N>
