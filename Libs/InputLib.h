@@ -92,9 +92,14 @@ public:
     void PushKeyboardEvent(const InputEvent& e);
     void PushMouseEvent(const InputEvent& e);
 
-    // Game controllers, in the order they were connected. Their buttons, stick directions and
-    // triggers come as key events of their own codes (KeyCodes.h), read as padMeaning says.
+    // Game controllers, numbered in the order their first button was pressed: "Pad 1" is the
+    // pad that claimed it first, whatever the order they were plugged in. Their buttons, stick
+    // directions and triggers come as key events of their own codes (KeyCodes.h), read as
+    // padMeaning says. Controllers without a number yet wait in waitingPads; only a button
+    // press claims a number, so a stick resting off centre never does.
     GamePad pads[PadCount];
+    static constexpr int WaitingPadCount = 4;
+    GamePad waitingPads[WaitingPadCount];
     PadMeaning padMeaning = PadMeaning::Menus;
     int padsChanged = 0; // a controller came or went: slots are filled and freed at the next read
     // Made by the platform's controller events: a control of a pad went down or up.
