@@ -95,7 +95,35 @@ bool IsOpen(const InputLib& input, SDL_JoystickID id) {
     for (const GamePad& pad : input.pads) {
         if (pad.joystickId == id) return true;
     }
+    for (const GamePad& pad : input.waitingPads) {
+        if (pad.joystickId == id) return true;
+    }
     return false;
+}
+
+// A waiting controller whose button went down takes the lowest free number; -1 when it is no
+// waiting controller or both numbers are taken.
+int ClaimPad(InputLib& input, SDL_JoystickID id) {
+    for (GamePad& waiting : input.waitingPads) {
+        if (waiting.joystickId != id || waiting.gone) continue;
+        for (int pad = 0; pad < PadCount; ++pad) {
+            if (input.pads[pad].joystickId >= 0) continue;
+            input.pads[pad] = GamePad{};
+            input.pads[pad].joystickId = id;
+            waiting = GamePad{};
+            return pad;
+        }
+        return -1;
+    }
+    return -1;
+}
+
+// Closes a controller that was pulled out and frees its place.
+void CloseIfGone(GamePad& pad) {
+    if (!pad.gone) return;
+    if (SDL_GameController* c = SDL_GameControllerFromInstanceID(pad.joystickId))
+        SDL_GameControllerClose(c);
+    pad = GamePad{};
 }
 
 } // namespace
@@ -110,11 +138,15 @@ void StartGamePads(InputLib& input) {
 
 void StopGamePads(InputLib& input) {
     if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return;
-    for (GamePad& pad : input.pads) {
-        if (pad.joystickId < 0) continue;
-        if (SDL_GameController* c = SDL_GameControllerFromInstanceID(pad.joystickId))
-            SDL_GameControllerClose(c);
-        pad = GamePad{};
+    for (GamePad* list : {input.pads, input.waitingPads}) {
+        const int count = list == input.pads ? PadCount : InputLib::WaitingPadCount;
+        for (int i = 0; i < count; ++i) {
+            GamePad& pad = list[i];
+            if (pad.joystickId < 0) continue;
+            if (SDL_GameController* c = SDL_GameControllerFromInstanceID(pad.joystickId))
+                SDL_GameControllerClose(c);
+            pad = GamePad{};
+        }
     }
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
@@ -127,11 +159,16 @@ void HandleGamePadEvent(InputLib& input, const SDL_Event& e) {
     case SDL_CONTROLLERDEVICEREMOVED: {
         const int pad = PadOfJoystick(input, e.cdevice.which);
         if (pad >= 0) PullOut(input, pad);
+        for (GamePad& waiting : input.waitingPads) {
+            if (waiting.joystickId == e.cdevice.which) waiting.gone = 1;
+        }
+        input.padsChanged = 1;
         break;
     }
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP: {
-        const int pad = PadOfJoystick(input, e.cbutton.which);
+        int pad = PadOfJoystick(input, e.cbutton.which);
+        if (pad < 0 && e.type == SDL_CONTROLLERBUTTONDOWN) pad = ClaimPad(input, e.cbutton.which);
         if (pad >= 0) PressButton(input, pad, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
         break;
     }
@@ -148,17 +185,13 @@ void HandleGamePadEvent(InputLib& input, const SDL_Event& e) {
 void UpdateGamePadSlots(InputLib& input) {
     input.padsChanged = 0;
     if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return;
-    for (GamePad& pad : input.pads) {
-        if (!pad.gone) continue;
-        if (SDL_GameController* c = SDL_GameControllerFromInstanceID(pad.joystickId))
-            SDL_GameControllerClose(c);
-        pad = GamePad{};
-    }
-    // Waiting controllers in the order SDL lists them, which is the order they came.
+    for (GamePad& pad : input.pads) CloseIfGone(pad);
+    for (GamePad& pad : input.waitingPads) CloseIfGone(pad);
+    // New controllers wait for their first button press to get a number.
     const int count = SDL_NumJoysticks();
     for (int index = 0; index < count; ++index) {
         GamePad* free = nullptr;
-        for (GamePad& pad : input.pads) {
+        for (GamePad& pad : input.waitingPads) {
             if (pad.joystickId < 0) {
                 free = &pad;
                 break;

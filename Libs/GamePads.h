@@ -10,6 +10,7 @@ void StartGamePads(InputLib& input);
 void StopGamePads(InputLib& input);
 // Every event SDL queues passes here, from InputLib's event watch.
 void HandleGamePadEvent(InputLib& input, const SDL_Event& e);
-// Frees the slots of controllers pulled out and opens waiting controllers into free slots.
+// Closes the controllers pulled out and opens new ones, which wait for a button press to get a
+// number.
 // Runs outside SDL's event dispatch, where opening and closing devices is safe.
 void UpdateGamePadSlots(InputLib& input);

@@ -9,6 +9,7 @@ struct InputEvent {
     uint32_t timeStamp = 0;
     uint32_t sequence = 0;
     uint32_t appData = 0;
+    uint32_t repeated = 0; // 1 for a press the auto-repeat made up, 0 for what the device sent
 
     // Every event is classified by the low byte of its data: top bit set = press.
     bool IsPress() const { return (data & 0x80) != 0; }

@@ -212,9 +212,7 @@ void InputLib::PushMouseEvent(const InputEvent& e) {
 int InputLib::ReadKey(int repeat, int acceptReleases, int evenWhenInactive) {
     bool active = WindowIsActive();
     if (!active && !evenWhenInactive) {
-        // Keys pressed while another window has the focus are thrown away.
-        while (ReadKeyEvent(repeat, acceptReleases)) {
-        }
+        DiscardKeys();
         return 0;
     }
     return ReadKeyEvent(repeat, acceptReleases);
@@ -222,6 +220,7 @@ int InputLib::ReadKey(int repeat, int acceptReleases, int evenWhenInactive) {
 
 int InputLib::ReadKeyEvent(int repeat, int acceptReleases) {
     if (padsChanged) UpdateGamePadSlots(*this);
+    if (TakeOwedRelease(acceptReleases)) return 1;
     if (repeat) return ReadRepeatedKey(acceptReleases);
     while (TakeKey()) {
         if (event.IsPress() || acceptReleases) return 1;
@@ -233,7 +232,52 @@ int InputLib::ReadKeyEvent(int repeat, int acceptReleases) {
 int InputLib::TakeKey() {
     if (!keyboard.Take(event)) return 0;
     ReadPadKeyAs(event);
+    if (event.offset < 256) {
+        readerHolds[event.offset] = event.IsPress() ? 1 : 0;
+        owedRelease[event.offset] = 0;
+    }
     return 1;
+}
+
+// Keys that come while another window has the focus are thrown away, so they start no hold and
+// no repeat. A key whose press the reader got and that was let go meanwhile owes the reader its
+// release; a key still held waits a whole first delay again rather than catching up on the
+// repeats of the time away.
+void InputLib::DiscardKeys() {
+    if (padsChanged) UpdateGamePadSlots(*this);
+    while (keyboard.Take(event)) {
+        ReadPadKeyAs(event);
+        if (event.offset >= 256) continue;
+        const uint32_t k = event.offset;
+        if (event.IsPress()) {
+            owedRelease[k] = 0; // down again: what the reader believes is true once more
+        } else {
+            keyRepeat[k].pressTime = 0;
+            if (readerHolds[k]) owedRelease[k] = 1;
+        }
+    }
+    const uint32_t now = GetTickCount();
+    for (KeyRepeat& r : keyRepeat) {
+        if (r.pressTime == 0) continue;
+        r.pressTime = now != 0 ? now : 1;
+        r.firstRepeatPending = 1;
+    }
+}
+
+// The release of a key let go while the window was inactive, lowest code first; 0 when none is
+// owed or releases are not wanted (then the debts are settled silently).
+int InputLib::TakeOwedRelease(int acceptReleases) {
+    for (uint32_t k = 0; k < 256; ++k) {
+        if (!owedRelease[k]) continue;
+        owedRelease[k] = 0;
+        readerHolds[k] = 0;
+        if (!acceptReleases) continue;
+        event = InputEvent{};
+        event.offset = k;
+        event.timeStamp = GetTickCount();
+        return 1;
+    }
+    return 0;
 }
 
 void InputLib::ReadPadKeyAs(InputEvent& e) {
@@ -282,6 +326,7 @@ int InputLib::MakeUpRepeat() {
             r.pressTime += wait;
             event.offset = k;
             event.data = Pressed;
+            event.repeated = 1;
             return 1;
         }
     }
@@ -319,9 +364,15 @@ void InputLib::SetKeyRepeat(int key, uint32_t firstDelay, uint32_t repeatInterva
 }
 
 std::string InputLib::GetKeyName(int code) {
+    if (code >= 0 && code < 256 && !languageKeyNames[code].empty()) return languageKeyNames[code];
     if (const char* name = FindKeyText(KeyNameTable(), code)) return name;
     if (const char* name = FindKeyText(PadKeyNameTable(), code)) return name;
-    return "Unbekannt: " + std::to_string(code);
+    // Short enough for a key field, and the same in every language.
+    return "#" + std::to_string(code);
+}
+
+void InputLib::SetKeyName(int code, const std::string& name) {
+    if (code >= 0 && code < 256) languageKeyNames[code] = name;
 }
 
 std::string InputLib::GetKeyChar(int code, int numPadDigits) {

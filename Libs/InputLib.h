@@ -67,7 +67,9 @@ public:
     void Release();
 
     // 1 = event holds a keyboard event, 0 = none. While the window is not active and
-    // evenWhenInactive is 0, every buffered key is thrown away and 0 returned.
+    // evenWhenInactive is 0, every buffered key is thrown away and 0 returned; once it is active
+    // again, keys let go in between are reported released, and keys pressed in between neither
+    // count as held nor repeat.
     int ReadKey(int repeat, int acceptReleases, int evenWhenInactive);
     // As ReadKey without the activity gate.
     int ReadKeyEvent(int repeat, int acceptReleases);
@@ -77,8 +79,11 @@ public:
     // a first delay of 0, repeat off, ends the key's hold).
     void SetKeyRepeat(int key, uint32_t firstDelay, uint32_t repeatInterval);
 
-    // German display name of a key code, "Unbekannt: <code>" for codes without a name.
+    // Display name of a key code: the language's name where it gave one (SetKeyName), else the
+    // built-in German name, and "#<code>" for codes without a name.
     std::string GetKeyName(int code);
+    // The language's name for a key; an empty name brings the German one back.
+    void SetKeyName(int code, const std::string& name);
     // The Windows-1252 character the key gives on a German layout with the modifiers held now.
     std::string GetKeyChar(int code, int numPadDigits);
 
@@ -87,9 +92,14 @@ public:
     void PushKeyboardEvent(const InputEvent& e);
     void PushMouseEvent(const InputEvent& e);
 
-    // Game controllers, in the order they were connected. Their buttons, stick directions and
-    // triggers come as key events of their own codes (KeyCodes.h), read as padMeaning says.
+    // Game controllers, numbered in the order their first button was pressed: "Pad 1" is the
+    // pad that claimed it first, whatever the order they were plugged in. Their buttons, stick
+    // directions and triggers come as key events of their own codes (KeyCodes.h), read as
+    // padMeaning says. Controllers without a number yet wait in waitingPads; only a button
+    // press claims a number, so a stick resting off centre never does.
     GamePad pads[PadCount];
+    static constexpr int WaitingPadCount = 4;
+    GamePad waitingPads[WaitingPadCount];
     PadMeaning padMeaning = PadMeaning::Menus;
     int padsChanged = 0; // a controller came or went: slots are filled and freed at the next read
     // Made by the platform's controller events: a control of a pad went down or up.
@@ -104,8 +114,16 @@ private:
     // The key a pad code's last press was read as (0: its own code), so that its release ends
     // the same key even when the meaning has changed in between.
     uint8_t padKeyReadAs[256] = {};
+    std::string languageKeyNames[256]; // empty: the German name stands
+
+    // Keys whose press a reader got and whose release it has not; the releases owed to it
+    // for such keys let go while the window was inactive.
+    uint8_t readerHolds[256] = {};
+    uint8_t owedRelease[256] = {};
 
     int TakeKey();
+    void DiscardKeys();
+    int TakeOwedRelease(int acceptReleases);
     void ReadPadKeyAs(InputEvent& e);
     int ReadRepeatedKey(int acceptReleases);
     int MakeUpRepeat();

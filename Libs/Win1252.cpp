@@ -91,3 +91,18 @@ bool Utf8ToWin1252(std::string_view text, std::string& out) {
     out = std::move(result);
     return true;
 }
+
+unsigned char Win1252Lower(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16); // Š Œ Ž
+    if (c == 0x9F) return 0xFF;                                                         // Ÿ
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<unsigned char>(c + 32); // À..Þ, not ×
+    return c;
+}
+
+std::string Win1252Lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(Win1252Lower(static_cast<unsigned char>(c)));
+    return out;
+}

@@ -1,7 +1,6 @@
 #include "game/Game.h"
 
 #include "Libs/KeyCodes.h"
-#include "game/Random.h"
 #include "menu/ControlRow.h"
 #include "storage/TextFormat.h"
 
@@ -49,11 +48,11 @@ constexpr DialogRow SinglePlayerRows[] = {
     {13, 110, 0, 100, 22, ControlKind::Button, TextNo},
 };
 
-// The top-ten list's columns.
+// The top-ten list's columns: the level is a short number, the time header needs more room.
 constexpr ColumnRow ScoreColumnRows[] = {
     {70, 1, 2, TextScoreColumn},
-    {80, 1, 1, TextLevelColumn},
-    {50, 1, 2, TextTimeColumn},
+    {60, 1, 1, TextLevelColumn},
+    {70, 1, 2, TextTimeColumn},
 };
 
 template <size_t N>
@@ -121,21 +120,12 @@ void Game::start() {
     statusView = 0;
     running = 1;
     recordedEntry = -1;
-    if (menu->settings.backgroundKind == 1) chooseBackground();
+    // A random picture for this game; with no picture found the current one stays.
+    if (menu->settings.backgroundKind == 1) menu->useRandomBackground();
     if (menu->requestedGame == 0)
         startSingle();
     else
         startPair();
-}
-
-// A random picture for this game; with no picture found the current one stays.
-void Game::chooseBackground() {
-    int count = menu->backgroundCount();
-    if (count <= 0) return;
-    const int index = Random::Draw() % count;
-    menu->settings.backgroundIndex = index;
-    menu->settings.backgroundName = menu->backgroundTitle(index);
-    menu->background.Load("images/background/" + menu->settings.backgroundName + ".jpg", 0);
 }
 
 void Game::startSingle() {

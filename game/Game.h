@@ -85,7 +85,6 @@ private:
     void applyKeys();
     void startSingle();
     void startPair();
-    void chooseBackground();
     int runDialog();
     int handleGameKeys();
     int handleGameKey();

@@ -71,10 +71,12 @@ void GuiControl::DrawControl() {
 //   pointer over it        state 1 (hovered)
 //   left press over it     takes the focus, pressed := 1 (state 2), held by the mouse
 //   left release           activation when held by the mouse and still over it; pressed := 0
-//   Space/Return down      pressed := 1, held by that key (keys reach only the focused control)
+//   Space/Return down      pressed := 1, held by that key (keys reach only the focused control);
+//                          a made-up repeat of a held key does nothing
 //   Space/Return up        activation when held by that same key; pressed := 0
-// A release whose press the control never saw does nothing: the key that ended a game, still
-// held when the result dialog opens, must not click the dialog's button.
+// A release whose press the control never saw does nothing, and repeats of a held key are no
+// presses: the key that ended a game, still held when the result dialog opens, must not click
+// the dialog's button.
 // Activation: a button answers 1, a check box toggles, a radio button sets itself.
 int32_t GuiControl::ButtonInput(int mode) {
     GuiManager* gui = GuiManager::Instance();
@@ -97,9 +99,12 @@ int32_t GuiControl::ButtonInput(int mode) {
         }
     }
     if (mode == 2 && (event.offset == KeySpace || event.offset == KeyReturn)) {
+        // A repeat is no press: the key went down before, perhaps in another window.
         if (event.IsPress()) {
-            pressed = 1;
-            heldBy = event.offset;
+            if (!event.repeated) {
+                pressed = 1;
+                heldBy = event.offset;
+            }
         } else if (heldBy == event.offset) {
             activated = pressed != 0;
             pressed = 0;

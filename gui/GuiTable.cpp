@@ -7,6 +7,7 @@
 
 #include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
+#include "Libs/Win1252.h"
 #include "gui/GuiControl.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
@@ -49,17 +50,6 @@ std::string_view Cell(std::string_view row, int k) {
         row.remove_prefix(feed + 1);
     }
     return row.substr(0, row.find('\n'));
-}
-
-// Lower case for sorting: ASCII and the Windows-1252 capitals with accents.
-std::string Lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
-            c = static_cast<char>(u + 0x20);
-    }
-    return out;
 }
 
 // A numeric cell: only the characters of "0123456789.-" count, in order.
@@ -200,7 +190,7 @@ void GuiControl::SortTable() {
     std::vector<Taken> order;
     for (const auto& entry : *rows) {
         const std::string_view cell = Cell(entry.second, column);
-        order.push_back(Taken{entry.second, numeric ? std::string() : Lowered(cell),
+        order.push_back(Taken{entry.second, numeric ? std::string() : Win1252Lowered(cell),
                               numeric ? Number(cell) : 0.0});
     }
     // A stable sort takes the rows in exactly the order the selection above describes.

@@ -188,6 +188,16 @@ bool GuiWindow::CapturingKeys() const {
     return focus && focus->kind == ControlKind::TextField && focus->param3 == TextMode::KeyCapture;
 }
 
+// Tab moves on, except in a key field waiting for a key, where it is a key like any other.
+// There a pad's Start, which is never bound, moves on instead: a player with only a pad always
+// has a way out.
+bool GuiWindow::MovesFocusOn(uint32_t code) const {
+    int pad = 0;
+    PadControl control{};
+    if (!CapturingKeys()) return code == KeyTab;
+    return FindPadControl(static_cast<int>(code), pad, control) && control == PadControl::Start;
+}
+
 // One event into the window. When what happens, event by event:
 //
 //   event                                 effect                                  result
@@ -201,7 +211,8 @@ bool GuiWindow::CapturingKeys() const {
 //   left press in the title bar           drag starts (offset kept)               routed on
 //   any mouse while dragging              window follows, clamped on screen;      routed on
 //                                         a release ends the drag
-//   Tab press (not in a key capture)      focus to the next focusable control     0
+//   Tab press (not in a key capture), or  focus to the next focusable control     0
+//     a pad's Start in a key capture
 //   key, or focused control held          focused control's HandleInput only      its r if > 0
 //     (pressed 1 or 2: button, slider
 //     knob, closed combo box, scroll bar)
@@ -266,12 +277,10 @@ int32_t GuiWindow::RunFrame(int mode, int32_t& id) {
         }
     }
 
-    if (mode == GuiInput::Keyboard && event.IsPress() && event.offset == KeyTab) {
-        if (!CapturingKeys()) {
-            SetFocus(0, 1);
-            if (focus) focus->state = 1;
-            return 0;
-        }
+    if (mode == GuiInput::Keyboard && event.IsPress() && MovesFocusOn(event.offset)) {
+        SetFocus(0, 1);
+        if (focus) focus->state = 1;
+        return 0;
     }
 
     if (focus->pressed == 1 || focus->pressed == 2 || mode == GuiInput::Keyboard) {

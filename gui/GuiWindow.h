@@ -67,6 +67,8 @@ public:
     int32_t RunFrame(int mode, int32_t& id);
 
 private:
+    // True when the key code moves the focus to the next control (Tab, or Start in a key field).
+    bool MovesFocusOn(uint32_t code) const;
     // Moves the window (clamped so its frame stays on screen) and its controls with it.
     void MoveTo(int32_t newX, int32_t newY);
 };

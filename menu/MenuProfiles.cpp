@@ -3,6 +3,7 @@
 
 #include "Libs/Win1252.h"
 #include "game/Random.h"
+#include "menu/KeyNameTexts.h"
 #include "storage/ContentLists.h"
 #include "storage/ProfileList.h"
 #include "storage/ProfileStore.h"
@@ -19,12 +20,13 @@ void MenuSystem::loadLanguage() {
     buildContentList(languages, languageFolder, settings.languageName);
     // The title is in the game's code page; the file layer takes UTF-8.
     language.Load(Win1252ToUtf8("language/" + settings.languageName + ".txt"));
+    NameKeysInLanguage(*input, language);
 }
 
 void MenuSystem::resolvePlayersAndBackground() {
     resolvePlayers(profiles, settings, player1, player2, managedPlayer);
     buildBackgroundList(backgrounds);
-    ::chooseBackground(settings, backgrounds, static_cast<uint32_t>(Random::Draw()));
+    pickStartBackground(settings, backgrounds, static_cast<uint32_t>(Random::Draw()));
 }
 
 void MenuSystem::buildBlockSetList() {

@@ -35,6 +35,7 @@ public:
     // Pages, in the order of `page`.
     enum Page { MainPage = 0, SettingsPage = 1, PlayerPage = 2, ScorePage = 3, CreditsPage = 4 };
     static constexpr int particleTotal = 1000;
+    static constexpr int decimalMarkText = 930; // the language's decimal mark ("," or ".")
     // The colour key of the block sets: their pictures are see-through where they are magenta.
     static constexpr uint32_t magentaKey = 0xFFFF00FF;
 
@@ -96,7 +97,11 @@ public:
 
     // Settings page.
     void runBackgroundFade();
-    void chooseBackground(int index);
+    // The picture at index becomes the background: settings, the settings page's list, texture.
+    void useBackground(int index);
+    // A random picture of the list becomes the background; 0 when the list is empty.
+    int useRandomBackground();
+    void startBackgroundFade();
     int backgroundCount() const { return backgrounds.Count(); }
     std::string backgroundTitle(int index) const { return titleAt(backgrounds, index); }
     void fitImage(GuiWindow& window, int id);

@@ -33,7 +33,8 @@ void MenuSystem::buildScoreWindow() {
 void MenuSystem::buildStatisticsRows() {
     scoreRows.Clear();
     int row = 0;
-    for (auto& entry : profiles) scoreRows.SelectOrInsert(row++) = statisticsText(entry.second);
+    for (auto& entry : profiles)
+        scoreRows.SelectOrInsert(row++) = statisticsText(entry.second, text(decimalMarkText));
     scoreWindow.SetControlParams(15, 5, sortByFirstBest, 0, 0, &scoreColumns, &scoreRows);
 }
 

@@ -75,11 +75,21 @@ void MenuSystem::runBackgroundFade() {
     background.Draw(0, 0, 0, 0, 255 - fadeAmount, 0.0f, 0, 0);
 }
 
-void MenuSystem::chooseBackground(int index) {
+void MenuSystem::useBackground(int index) {
     settings.backgroundIndex = index;
     settings.backgroundName = backgroundTitle(index);
     selectItem(settingsWindow, 13, settings.backgroundName);
     background.Load("images/background/" + settings.backgroundName + ".jpg", 0);
+}
+
+int MenuSystem::useRandomBackground() {
+    const int count = backgroundCount();
+    if (count <= 0) return 0;
+    useBackground(Random::Draw() % count);
+    return 1;
+}
+
+void MenuSystem::startBackgroundFade() {
     fadeAmount = 255;
     fadeCarry = 0;
     fadeTick = GetTickCount();
@@ -93,13 +103,12 @@ void MenuSystem::handleSettings(int id) {
         showPage(MainPage);
         break;
     case 13:
-        chooseBackground(control->param1);
+        useBackground(control->param1);
+        startBackgroundFade();
         break;
-    case 14: {
-        const int count = backgroundCount();
-        if (count > 0) chooseBackground(Random::Draw() % count);
+    case 14:
+        if (useRandomBackground()) startBackgroundFade();
         break;
-    }
     case 15:
     case 16:
     case 17:

@@ -35,7 +35,7 @@ std::string titleAt(const TitleList& list, int index) {
     return title;
 }
 
-void chooseBackground(Settings& settings, const TitleList& backgrounds, uint32_t randomValue) {
+void pickStartBackground(Settings& settings, const TitleList& backgrounds, uint32_t randomValue) {
     const int count = backgrounds.Count();
     if (count == 0) return;
     if (settings.backgroundKind != 2)

@@ -34,4 +34,4 @@ void buildBackgroundList(TitleList& list);
 std::string titleAt(const TitleList& list, int index);
 // Start-up choice of the background: unless backgroundKind is 2 the index becomes randomValue
 // modulo the count; an index past the end becomes the last picture; the name follows the index.
-void chooseBackground(Settings& settings, const TitleList& backgrounds, uint32_t randomValue);
+void pickStartBackground(Settings& settings, const TitleList& backgrounds, uint32_t randomValue);

@@ -69,12 +69,14 @@ int insertHighScore(PlayerProfile& p, int table, uint32_t score, uint32_t level,
     return place + 1;
 }
 
-std::string statisticsText(const PlayerProfile& p) {
+std::string statisticsText(const PlayerProfile& p, const std::string& decimalMark) {
     char rate[64] = "0.0%";
     if (p.duelGames != 0)
         std::snprintf(rate, sizeof rate, "%.1f%%", 100.0 * p.duelWins / p.duelGames);
     std::string winRate = rate;
-    std::replace(winRate.begin(), winRate.end(), '.', ','); // German decimal comma
+    const size_t point = winRate.find('.');
+    if (point != std::string::npos)
+        winRate.replace(point, 1, decimalMark.empty() ? "," : decimalMark);
 
     std::string text = p.name;
     for (uint32_t value : {p.bestScore[0], p.bestScore[1]}) text += "\n" + std::to_string(value);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Libs/KeyCodes.h"
 #include "storage/KeyedTable.h"
 
 // One person's stored profile: key bindings, timing, display options, lifetime statistics and
@@ -23,8 +24,9 @@ struct PlayerProfile {
     uint32_t displayOption = 0;      // 0 or 1
     uint32_t overlayOpacity = 50;    // percent, 0..99
 
-    // DirectInput key codes: set 1 cursor keys and space, set 2 W D A S and tabulator.
-    uint32_t keys[keySets][keyActions] = {{200, 205, 203, 208, 57}, {17, 32, 30, 31, 15}};
+    // Key codes of the two sets, in action order.
+    uint32_t keys[keySets][keyActions] = {{KeyUp, KeyRight, KeyLeft, KeyDown, KeySpace},
+                                          {KeyW, KeyD, KeyA, KeyS, KeyTab}};
 
     // The statistics block, in file order.
     uint32_t bestScore[tables] = {0, 0};
@@ -69,5 +71,6 @@ int insertHighScore(PlayerProfile& profile, int table, uint32_t score, uint32_t 
                     uint32_t seconds);
 
 // The statistics page's row for the profile, one value per line: name, the two best scores, the
-// win rate against people ("33,3%"), computer level, games, rows, pieces.
-std::string statisticsText(const PlayerProfile& profile);
+// win rate against people ("33,3%" with the decimal mark ","; an empty mark stands for ","),
+// computer level, games, rows, pieces.
+std::string statisticsText(const PlayerProfile& profile, const std::string& decimalMark);

@@ -1,5 +1,6 @@
 #include "storage/ProfileList.h"
 
+#include "Libs/Win1252.h"
 #include "storage/ProfileStore.h"
 
 #include "Libs/SystemFiles.h"
@@ -37,15 +38,6 @@ bool renameProfileEntry(ProfileList& profiles, const std::string& oldName,
 
 namespace {
 
-// Lower case of a Windows-1252 letter; every other byte as it is.
-unsigned char foldCase(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 16; // Š Œ Ž
-    if (c == 0x9F) return 0xFF;                             // Ÿ
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32; // À..Þ without ×
-    return c;
-}
-
 // A file that could not be loaded keeps its name: a profile saved under it would overwrite it.
 bool nameTaken(const ProfileList& profiles, const std::string& name, const PlayerProfile* self) {
     for (const auto& [key, profile] : profiles)
@@ -60,8 +52,8 @@ bool nameTaken(const ProfileList& profiles, const std::string& name, const Playe
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (foldCase(static_cast<unsigned char>(a[i])) !=
-            foldCase(static_cast<unsigned char>(b[i])))
+        if (Win1252Lower(static_cast<unsigned char>(a[i])) !=
+            Win1252Lower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }

@@ -215,8 +215,10 @@ int readLegacyProfileFile(const std::string& path, PlayerProfile& p) {
     p.displayFlags = w[12];
     p.displayOption = w[13];
     p.overlayOpacity = (w[14] == 0 ? 51 : w[14]) - 1;
-    p.keys[0][4] = w[15] == 0 ? 57 : w[15];
-    p.keys[1][4] = w[16] == 0 ? 15 : w[16];
+    // A hard-drop key of 0 (never set) falls back to the default key of its set.
+    const PlayerProfile defaults;
+    p.keys[0][4] = w[15] == 0 ? defaults.keys[0][4] : w[15];
+    p.keys[1][4] = w[16] == 0 ? defaults.keys[1][4] : w[16];
     const auto block = statisticsBlock(p);
     for (size_t i = 0; i < block.size(); ++i) *block[i] = w[20 + i];
     const bool checked = w[36] == legacyCheckValue(p);

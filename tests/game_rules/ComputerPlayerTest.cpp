@@ -138,10 +138,13 @@ TEST(ComputerPlayerTest, SameFieldPiecesAndSeedGiveTheSamePlacement) {
 
 // Every rotation is tried from the piece as it spawned: the choice is the best of all places
 // the piece fits at its spawn height, the earliest rotation count and leftmost column on ties.
+// Some fields have rows one or two cells short, so that the rows a placement clears weigh in.
 TEST(ComputerPlayerTest, ChoosesTheBestPlacementOfEveryRotationFromTheSpawn) {
+    int clearingChoices = 0;
     for (uint32_t seed = 1; seed <= 30; ++seed) {
         for (int type = 0; type < 7; ++type) {
             PlayField live = RaggedField(seed, 10);
+            if (seed % 3 == 0) DrawRows(live, {"1111.11111", "11111111..", "111111111."});
             live.currentType = type;
             live.pieceColumn = 4;
             live.pieceHeight = 1000;
@@ -149,7 +152,7 @@ TEST(ComputerPlayerTest, ChoosesTheBestPlacementOfEveryRotationFromTheSpawn) {
             ASSERT_EQ(live.collide(), 0);
 
             int32_t best = ComputerPlayer::worstScore;
-            int bestRotation = -1, bestColumn = -99;
+            int bestRotation = -1, bestColumn = -99, bestLines = 0;
             for (int turns = 0; turns < ComputerPlayer::rotationsOf(type); ++turns) {
                 for (int column = -1; column <= 9; ++column) {
                     PlayField trial;
@@ -165,6 +168,7 @@ TEST(ComputerPlayerTest, ChoosesTheBestPlacementOfEveryRotationFromTheSpawn) {
                         best = score;
                         bestRotation = trial.rotation;
                         bestColumn = column;
+                        bestLines = lines;
                     }
                 }
             }
@@ -173,8 +177,11 @@ TEST(ComputerPlayerTest, ChoosesTheBestPlacementOfEveryRotationFromTheSpawn) {
             EXPECT_EQ(live.rotation, bestRotation) << "seed " << seed << " type " << type;
             EXPECT_EQ(live.pieceColumn, bestColumn) << "seed " << seed << " type " << type;
             EXPECT_EQ(live.pieceHeight, 1000);
+            if (bestLines > 0) ++clearingChoices;
         }
     }
+    EXPECT_GE(clearingChoices, 10) << "expected the fields to make clearing rows the best choice "
+                                      "now and then";
 }
 
 // The look-ahead search done the plain way: every placement of both pieces copied, dropped,

@@ -24,8 +24,18 @@ std::string Describe(const std::string& piece) {
            ", " + piece[3] + " rows)";
 }
 
+// The box row a piece lands in (its height in whole rows, -2 to 23) as one letter: 'a' is -2.
+char RowLetter(int row) {
+    return row >= -2 && row <= 23 ? char('a' + row + 2) : '?';
+}
+
+struct PlayedGame {
+    std::string record;      // four characters per piece, as below
+    std::string landingRows; // one letter per piece: the box row it landed in
+};
+
 // The computer plays a whole board with look-ahead, each piece dropped at once where it chose.
-std::string PlayComputerGame(uint32_t seed, int pieces) {
+PlayedGame PlayComputerGame(uint32_t seed, int pieces) {
     Random::Seed(seed);
     BoardContext context;
     PlayerProfile profile;
@@ -33,9 +43,14 @@ std::string PlayComputerGame(uint32_t seed, int pieces) {
     board.init(context, profile, 0);
     board.aiMode = 1;
     board.placePiece(true); // later pieces are placed as they spawn
-    std::string record;
+    std::string record, landingRows;
     for (int n = 0; n < pieces && board.state != 2; ++n) {
         const PlayField& field = board.field;
+        // Where the box comes to rest depends on where the shape sits inside it, vertically too.
+        PlayField landed;
+        landed.copyFrom(field);
+        landed.drop(21000);
+        landingRows += RowLetter(landed.pieceHeight / 1000);
         record += Digit(field.currentType);
         record += Digit(field.rotation);
         record += Digit(field.pieceColumn + 1);
@@ -45,7 +60,7 @@ std::string PlayComputerGame(uint32_t seed, int pieces) {
         record += Digit(rows);
         if (board.state == 1) board.update(25 * rows, 0); // the pause after the clear runs out
     }
-    return record;
+    return {record, landingRows};
 }
 
 // The first pieces of a game the computer plays from a fixed seed, as the game played them
@@ -73,7 +88,7 @@ constexpr const char* goldenGame = "4280 3170 2060 0120 6330 2012 1050 5140 3180
                                    "6070 4140 4270 02A1 3090 2051 4260 0111 3140 2030";
 
 TEST(GoldenGameTest, ComputerGameFromAFixedSeedPlaysAsRecorded) {
-    const std::string played = PlayComputerGame(goldenSeed, goldenPieces);
+    const std::string played = PlayComputerGame(goldenSeed, goldenPieces).record;
     std::string expected;
     for (const char* c = goldenGame; *c != '\0'; ++c)
         if (*c != ' ') expected += *c;
@@ -84,6 +99,25 @@ TEST(GoldenGameTest, ComputerGameFromAFixedSeedPlaysAsRecorded) {
             played.size() >= size_t(4 * n + 4) ? played.substr(size_t(4 * n), 4) : std::string();
         ASSERT_EQ(got, want) << "piece " << n + 1 << ": expected " << Describe(want) << ", got "
                              << Describe(got);
+    }
+}
+
+// The box row each piece of the same game lands in, as its height in whole rows ('c' is 0, each
+// later letter one row lower).
+constexpr const char* goldenLandingRows = "uvuwtuvuvuuuuuuuuvuuutuutuvuuvtuuuuuuststttsrrrsst"
+                                          "ssssrstsssrsrsqpqrrtuvtusvvvttutstuutuuvuuvttssutt"
+                                          "utttutttuttsqsrtsrttrttutuuuttuvstvuvuuuututuuvsuu"
+                                          "uuuvtutuvuuuuutuuvuvvvwtvvuvuuvvtuuvuuuvuvstrutwvu";
+
+TEST(GoldenGameTest, EveryPieceLandsInTheRecordedRow) {
+    const std::string rows = PlayComputerGame(goldenSeed, goldenPieces).landingRows;
+    const std::string expected = goldenLandingRows;
+    ASSERT_EQ(expected.size(), size_t(goldenPieces)) << "the recorded rows are incomplete";
+    for (int n = 0; n < goldenPieces; ++n) {
+        const char got = n < int(rows.size()) ? rows[size_t(n)] : '-';
+        ASSERT_EQ(got, expected[size_t(n)])
+            << "piece " << n + 1 << ": expected box row " << expected[size_t(n)] - 'a' - 2
+            << ", got " << (got == '-' ? std::string("no piece") : std::to_string(got - 'a' - 2));
     }
 }
 

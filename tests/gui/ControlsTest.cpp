@@ -36,7 +36,17 @@ TEST_F(GuiTest, ReturnOrSpaceReleasedOnTheFocusedButtonActivatesIt) {
 // A dialog opened while a key or the mouse button is still held (the hard drop that ended the
 // game): the release alone must not click its focused button; a whole press and release does.
 TEST_F(GuiTest, ButtonActivatesOnlyOnAReleaseWhosePressItSaw) {
-    enum Step { SpaceDown, SpaceUp, ReturnDown, ReturnUp, MouseDown, MouseUp };
+    // ...Repeat: a press the key's auto-repeat made up while it was held.
+    enum Step {
+        SpaceDown,
+        SpaceUp,
+        ReturnDown,
+        ReturnUp,
+        MouseDown,
+        MouseUp,
+        SpaceRepeat,
+        ReturnRepeat
+    };
     struct Case {
         const char* what;
         Step steps[3];
@@ -53,6 +63,10 @@ TEST_F(GuiTest, ButtonActivatesOnlyOnAReleaseWhosePressItSaw) {
         {"Space pressed, mouse released", {SpaceDown, MouseUp}, 2, 0},
         {"mouse pressed, Space released", {MouseDown, SpaceUp}, 2, 0},
         {"mouse released while Space held", {SpaceDown, MouseUp, SpaceUp}, 3, 1},
+        {"Return held from before, repeating", {ReturnRepeat, ReturnRepeat, ReturnUp}, 3, 0},
+        {"Space held from before, repeating", {SpaceRepeat, SpaceUp}, 2, 0},
+        {"Return pressed here, then repeating", {ReturnDown, ReturnRepeat, ReturnUp}, 3, 1},
+        {"Space repeating, Return pressed here", {SpaceRepeat, ReturnDown, ReturnUp}, 3, 1},
     };
     for (const Case& c : cases) {
         GuiWindow dialog;
@@ -64,10 +78,13 @@ TEST_F(GuiTest, ButtonActivatesOnlyOnAReleaseWhosePressItSaw) {
         for (int i = 0; i < c.count; ++i) {
             const Step step = c.steps[i];
             InputEvent e;
-            e.offset = step == SpaceDown || step == SpaceUp     ? KeySpace
-                       : step == ReturnDown || step == ReturnUp ? KeyReturn
-                                                                : 12;
-            e.data = step == SpaceDown || step == ReturnDown || step == MouseDown ? 0x80 : 0;
+            const bool repeat = step == SpaceRepeat || step == ReturnRepeat;
+            e.offset = step == SpaceDown || step == SpaceUp || step == SpaceRepeat      ? KeySpace
+                       : step == ReturnDown || step == ReturnUp || step == ReturnRepeat ? KeyReturn
+                                                                                        : 12;
+            e.data =
+                step == SpaceDown || step == ReturnDown || step == MouseDown || repeat ? 0x80 : 0;
+            e.repeated = repeat ? 1 : 0;
             Platform().input.event = e;
             const int mode = e.offset == 12 ? GuiInput::Mouse : GuiInput::Keyboard;
             result = dialog.RunFrame(mode, id);

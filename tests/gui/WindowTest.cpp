@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include "Libs/KeyCodes.h"
+
 using namespace TestSkin;
 
 TEST_F(GuiTest, AddControlPlacementsAndLayoutCursor) {
@@ -165,10 +167,10 @@ TEST_F(GuiTest, TabIsCapturedByAKeyCaptureField) {
     window.AddControl(1, 0, 0, 100, 20, 3, ControlKind::TextField, "", "", "", "");
     window.AddControl(2, 0, 30, 100, 20, 3, ControlKind::Button, "", "", "", "");
     window.SetControlParams(1, 3, 0, 0, TextMode::KeyCapture);
-    EXPECT_EQ(Key(15, true), 1) << "the captured Tab changes the text";
+    EXPECT_EQ(Key(KeyTab, true), 1) << "the captured Tab changes the text";
     EXPECT_EQ(window.focus->id, 1);
     EXPECT_EQ(window.GetControl(1)->param2, 15);
-    EXPECT_EQ(window.GetControl(1)->text, Platform().input.GetKeyName(15));
+    EXPECT_EQ(window.GetControl(1)->text, Platform().input.GetKeyName(KeyTab));
 }
 
 TEST_F(GuiTest, InactiveWindowIgnoresInput) {

@@ -51,10 +51,15 @@ protected:
         return reads;
     }
 
-    // A pad plugged in is taken at the next read.
-    void PlugIn(VirtualPad& pad) {
+    // A pad plugged in is taken at the next read and gets its number (0 or 1 here) with its
+    // first button press, here a tap of Back.
+    void PlugIn(VirtualPad& pad, int number = 0) {
         ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
         EXPECT_EQ(ReadAll(), std::vector<Read>{});
+        pad.Tap(SDL_CONTROLLER_BUTTON_BACK);
+        const int back = PadKeyCode(number, PadControl::Back);
+        EXPECT_EQ(ReadAll(), (std::vector<Read>{{back, 1}, {back, 0}}))
+            << "the first press gives the pad number " << number + 1;
     }
 
     static int P1(PadControl c) { return PadKeyCode(0, c); }
@@ -220,7 +225,7 @@ TEST_F(GamePadTest, PullingOutAPadLetsGoOfWhatItHeld) {
 TEST_F(GamePadTest, TwoPadsAreKeptApartAndKeepTheirNumbers) {
     VirtualPad first, second;
     PlugIn(first);
-    ASSERT_TRUE(second.PluggedIn());
+    PlugIn(second, 1);
     first.Tap(SDL_CONTROLLER_BUTTON_A);
     second.Tap(SDL_CONTROLLER_BUTTON_A);
     second.Move(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
@@ -232,25 +237,51 @@ TEST_F(GamePadTest, TwoPadsAreKeptApartAndKeepTheirNumbers) {
     std::vector<Read> got = ReadAll();
     EXPECT_EQ(got, expected) << "expected " << Describe(expected) << ", got " << Describe(got);
 
-    // Pad 1 goes; pad 2 stays pad 2, and the next pad plugged in becomes pad 1.
+    // Pad 1 goes; pad 2 stays pad 2, and the next pad to press a button becomes pad 1.
     first.Unplug();
     VirtualPad third;
     ASSERT_TRUE(third.PluggedIn());
     ReadAll();
-    EXPECT_EQ(input.pads[0].joystickId, third.Id());
-    EXPECT_EQ(input.pads[1].joystickId, second.Id());
     third.Tap(SDL_CONTROLLER_BUTTON_Y);
     EXPECT_EQ(ReadAll(), (std::vector<Read>{{P1(PadControl::Y), 1}, {P1(PadControl::Y), 0}}));
+    EXPECT_EQ(input.pads[0].joystickId, third.Id());
+    EXPECT_EQ(input.pads[1].joystickId, second.Id());
 }
 
 TEST_F(GamePadTest, AThirdPadWaitsForAFreeSlot) {
     VirtualPad first, second, third;
     PlugIn(first);
+    PlugIn(second, 1);
+    ASSERT_TRUE(third.PluggedIn());
+    ReadAll();
     third.Tap(SDL_CONTROLLER_BUTTON_A);
     EXPECT_EQ(ReadAll(), std::vector<Read>{}) << "a third pad is nobody's";
     second.Unplug();
     ReadAll();
+    third.Tap(SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(ReadAll(), (std::vector<Read>{{P2(PadControl::A), 1}, {P2(PadControl::A), 0}}));
     EXPECT_EQ(input.pads[1].joystickId, third.Id());
+}
+
+// Pads are numbered by their first button press, not by the order they were plugged in: two
+// players who each bound "P1" at home agree on whose pad is pad 1 by pressing first. Sticks
+// claim nothing, so a stick resting off centre does not take a number.
+TEST_F(GamePadTest, TheFirstPadToPressABecomesPad1) {
+    VirtualPad first, second;
+    ASSERT_TRUE(first.PluggedIn()) << SDL_GetError();
+    ASSERT_TRUE(second.PluggedIn()) << SDL_GetError();
+    ReadAll();
+    first.Move(SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    second.Tap(SDL_CONTROLLER_BUTTON_A);
+    first.Tap(SDL_CONTROLLER_BUTTON_B);
+    const std::vector<Read> expected = {{P1(PadControl::A), 1},
+                                        {P1(PadControl::A), 0},
+                                        {P2(PadControl::B), 1},
+                                        {P2(PadControl::B), 0}};
+    const std::vector<Read> got = ReadAll();
+    EXPECT_EQ(got, expected) << "expected " << Describe(expected) << ", got " << Describe(got);
+    EXPECT_EQ(input.pads[0].joystickId, second.Id()) << "the pad plugged in second pressed first";
+    EXPECT_EQ(input.pads[1].joystickId, first.Id());
 }
 
 } // namespace

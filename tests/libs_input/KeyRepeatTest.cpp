@@ -48,6 +48,24 @@ std::string Join(const std::vector<uint32_t>& v) {
     return s;
 }
 
+// The GUI tells a held key's made-up presses from real ones (a button clicks only on a real
+// press): only the made-up ones are marked, and the next real press is not.
+TEST_F(KeyRepeatTest, MadeUpPressesAreMarkedAsRepeats) {
+    testNow = 1000;
+    Key(30, true);
+    std::vector<uint32_t> marks;
+    for (testNow = 1000; testNow <= 1360; ++testNow) {
+        while (input.ReadKeyEvent(1, 1)) marks.push_back(input.event.repeated);
+        if (testNow == 1355) {
+            Key(30, false);
+            Key(30, true);
+        }
+    }
+    // The real press, two made-up ones (1301, 1351), the release and the new real press.
+    const std::vector<uint32_t> expected = {0, 1, 1, 0, 0};
+    EXPECT_EQ(marks, expected) << "got " << Join(marks);
+}
+
 TEST_F(KeyRepeatTest, PressThenFirstRepeatAfterDelayThenEveryInterval) {
     testNow = 1000;
     Key(30, true);

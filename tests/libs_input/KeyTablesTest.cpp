@@ -23,26 +23,35 @@ TEST(KeyNames, NamesAndUnknownCodes) {
         std::string name;
     };
     const Case cases[] = {
-        {200, "Hoch"},
-        {100, "Unbekannt: 100"},
-        {1, "Esc"},
-        {57, "Space"},
-        {184, "Alt Gr"},
-        {210, "Einfg"},
-        {39, "\xF6"},
-        {12, "\xDF"},
-        {221, "Men\xFC"},
-        {84, "Unbekannt: 84"},
-        {0, "Unbekannt: 0"},
-        {256, "Unbekannt: 256"},
-        {-1, "Unbekannt: -1"},
-        {21, "z"},
-        {44, "y"},
+        {200, "Hoch"},  {100, "#100"}, {1, "Esc"},   {57, "Space"},    {184, "Alt Gr"},
+        {210, "Einfg"}, {39, "\xF6"},  {12, "\xDF"}, {221, "Men\xFC"}, {84, "#84"},
+        {0, "#0"},      {256, "#256"}, {-1, "#-1"},  {21, "z"},        {44, "y"},
     };
     InputLib input;
     for (const Case& c : cases) {
         EXPECT_EQ(input.GetKeyName(c.code), c.name) << "key code " << c.code;
     }
+}
+
+// A language may name keys; an empty name brings the German one back, and codes without a
+// row of their own never take one.
+TEST(KeyNames, LanguageNamesStandInForTheGermanOnes) {
+    InputLib input;
+    input.SetKeyName(KeyUp, "Up");
+    input.SetKeyName(KeyDelete, "Del");
+    input.SetKeyName(300, "out of range");
+    input.SetKeyName(-1, "out of range");
+    struct Case {
+        int code;
+        std::string name;
+    };
+    const Case named[] = {{KeyUp, "Up"}, {KeyDelete, "Del"}, {KeyDown, "Runter"},
+                          {300, "#300"}, {-1, "#-1"},        {100, "#100"}};
+    for (const Case& c : named)
+        EXPECT_EQ(input.GetKeyName(c.code), c.name)
+            << "key code " << c.code << " with two names set";
+    input.SetKeyName(KeyUp, "");
+    EXPECT_EQ(input.GetKeyName(KeyUp), "Hoch") << "an empty name should bring the German one back";
 }
 
 TEST(KeyNames, TableHasOneRowPerCode) {

@@ -102,6 +102,34 @@ TEST_F(PlayerPageWithPage, AKeyFieldCapturesPadButtons) {
     EXPECT_EQ(menuState().page, MenuSystem::MainPage) << "B goes back like Escape";
 }
 
+// A player with only a pad is never trapped in the key fields: Start moves on like Tab, field by
+// field and out of the last one, and binds nothing on the way.
+TEST_F(PlayerPageWithPage, StartLeadsAPadOutOfTheKeyFields) {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.PluggedIn()) << SDL_GetError();
+    frame();
+    GuiWindow& window = menuState().playerWindow;
+    const PlayerProfile before = *managed;
+    window.SetFocus(38, 0);
+    int fieldsPassed = 0;
+    while (window.CapturingKeys() && fieldsPassed <= 20) {
+        const int32_t was = window.focus->id;
+        pad.Tap(SDL_CONTROLLER_BUTTON_START);
+        frame();
+        ASSERT_NE(window.focus, nullptr);
+        EXPECT_NE(window.focus->id, was)
+            << "expected Start to move the focus on from field " << was;
+        ++fieldsPassed;
+    }
+    EXPECT_EQ(fieldsPassed, 10) << "expected Start to pass the ten key fields, then leave them";
+    for (int slot = 0; slot < 10; ++slot)
+        EXPECT_EQ(keyOf(*managed, slot), before.keys[slot / 5][slot % 5])
+            << "slot " << slot << " was rebound on the way";
+    pad.Tap(SDL_CONTROLLER_BUTTON_B);
+    frame();
+    EXPECT_EQ(menuState().page, MenuSystem::MainPage) << "out of the key fields, B goes back";
+}
+
 TEST_F(PlayerPageWithPage, ThePresetListFollowsTheThreeTimingValues) {
     managed->keyRepeatInterval = 47;
     managed->softDropSpeed = 76;

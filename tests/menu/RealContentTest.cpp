@@ -4,6 +4,10 @@
 #include "tests/TestSupport.h"
 
 #include <cctype>
+#include <fstream>
+#include <vector>
+
+#include "Libs/KeyCodes.h"
 
 namespace fs = std::filesystem;
 
@@ -54,5 +58,53 @@ TEST_F(RealContentTest, EnglishCreditsHoldNoGermanWords) {
                 << "expected no German \"" << word << "\" in the English credits, got \"" << line
                 << "\"";
         }
+    }
+}
+
+// Key names and numbers follow the language file: English names on the key fields and a decimal
+// point in the win rate; German names and a decimal comma in German.
+TEST_F(RealContentTest, KeyNamesAndNumbersFollowTheLanguage) {
+    struct Case {
+        const char* language;
+        std::vector<std::string> keyNames; // Up, Down, Right, Delete, Page down
+        const char* noWinRate;
+    };
+    const Case cases[] = {
+        {"English", {"Up", "Down", "Right", "Del", "Pg down"}, "\n0.0%\n"},
+        {"Deutsch", {"Hoch", "Runter", "Rechts", "Entf", "Bild ab"}, "\n0,0%\n"},
+    };
+    const int keys[] = {KeyUp, KeyDown, KeyRight, KeyDelete, KeyPageDown};
+    for (const Case& c : cases) {
+        // A fresh start in the language, as the game reads it from its settings file.
+        menu.reset();
+        fs::create_directories("data");
+        std::ofstream("data/brixel.ini", std::ios::binary) << "Sprache=" << c.language << "\r\n";
+        menu = std::make_unique<MenuSystem>();
+        menu->build(*directX, *input);
+        directX->windowState = DirectXLib::Active;
+        ASSERT_EQ(menu->settings.languageName, c.language);
+        for (int k = 0; k < 5; ++k)
+            EXPECT_EQ(input->GetKeyName(keys[k]), c.keyNames[k])
+                << c.language << ": key code " << keys[k];
+
+        // The default key set as the player page shows it.
+        menu->showPage(MenuSystem::PlayerPage);
+        frame();
+        std::string shown;
+        for (auto& entry : menuState().playerWindow.controls) {
+            const GuiControl& field = entry.second;
+            if (field.kind == ControlKind::TextField && field.param3 == TextMode::KeyCapture)
+                shown += "[" + field.text + "]";
+        }
+        for (const char* name : {c.keyNames[0].c_str(), c.keyNames[2].c_str()})
+            EXPECT_NE(shown.find(std::string("[") + name + "]"), std::string::npos)
+                << c.language << ": expected a key field showing \"" << name << "\", got " << shown;
+
+        menu->buildStatisticsRows();
+        ASSERT_GT(menuState().scoreRows.Count(), 0);
+        const std::string row = *menuState().scoreRows.Find(0);
+        EXPECT_NE(row.find(c.noWinRate), std::string::npos)
+            << c.language << ": expected the win rate as \"" << c.noWinRate + 1 << "\" in \"" << row
+            << "\"";
     }
 }

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "Libs/KeyCodes.h"
+#include "game/Game.h"
+#include "storage/TextFormat.h"
+#include "tests/support/GameTestAccess.h"
 
 namespace fs = std::filesystem;
 
@@ -115,9 +118,10 @@ protected:
                 texts.push_back(*c.param4.items.Item(k));
         // All key fields are alike: the first one of a page stands for the others.
         const bool keyField = c.kind == ControlKind::TextField && c.param3 == TextMode::KeyCapture;
+        // Every code a key field can hold, named in the language in use (pads and keys without
+        // a name included).
         if (keyField && !keyNamesChecked) {
-            for (const KeyText& key : KeyNameTable()) texts.push_back(key.text);
-            for (const KeyText& key : PadKeyNameTable()) texts.push_back(key.text);
+            for (int code = 0; code < 256; ++code) texts.push_back(input->GetKeyName(code));
         }
         if (keyField) keyNamesChecked = true;
         return texts;
@@ -144,16 +148,25 @@ protected:
         return limit;
     }
 
-    // Checks every control of the page; failures name the page, control, text and widths.
     void checkPage(int page, const std::string& where) {
-        GuiWindow& window = menu->pageWindow(page);
+        checkWindow(menu->pageWindow(page), pageName(page), where);
+    }
+
+    // Checks every control of the window, its title and the status texts of its controls;
+    // failures name the window, control, text and widths.
+    void checkWindow(GuiWindow& window, const std::string& name, const std::string& where) {
         keyNamesChecked = false;
+        checkTitleAndStatusTexts(window, name, where);
         for (auto& entry : window.controls) {
             GuiControl& c = entry.second;
             if (!c.visible || c.kind == ControlKind::Image || c.kind == ControlKind::Slider)
                 continue;
             if (c.kind == ControlKind::Table) {
-                checkTableHeaders(page, c, where);
+                checkTableHeaders(name, c, where);
+                continue;
+            }
+            if (c.kind == ControlKind::Label && c.param2 == 0) {
+                checkWrappedLabel(window, name, c, where);
                 continue;
             }
             const TextBox box = ownBox(c);
@@ -162,15 +175,16 @@ protected:
             for (const std::string& text : shownTexts(c)) {
                 const int32_t measured = widest(c, text, lastState);
                 EXPECT_LE(measured, available)
-                    << where << ", " << pageName(page) << ", control " << c.id << ": \"" << text
-                    << "\" is " << measured << " px wide, expected at most the " << available
+                    << where << ", " << name << ", control " << c.id << ": \"" << text << "\" is "
+                    << measured << " px wide, expected at most the " << available
                     << " px its box leaves";
             }
         }
     }
 
     // Each column caption within its header cell, as the table draws it.
-    void checkTableHeaders(int page, const GuiControl& table, const std::string& where) {
+    void checkTableHeaders(const std::string& name, const GuiControl& table,
+                           const std::string& where) {
         const GuiManager& gui = menuState().guiManager;
         const SkinElement& header = gui.elements[Element::ListBox];
         const int32_t limit = table.x + table.width - 2; // no scroll bar with a few players
@@ -184,10 +198,60 @@ protected:
             const int32_t available = w - 2 * header.firstBorder - header.secondBorder;
             const int32_t measured = widest(table, entry.second.caption, ElementState::Pressed);
             EXPECT_LE(measured, available)
-                << where << ", " << pageName(page) << ", control " << table.id << " column " << k
-                << ": \"" << entry.second.caption << "\" is " << measured
-                << " px wide, expected at most the " << available << " px its header leaves";
+                << where << ", " << name << ", control " << table.id << " column " << k << ": \""
+                << entry.second.caption << "\" is " << measured << " px wide, expected at most the "
+                << available << " px its header leaves";
             left += entry.second.width;
+        }
+    }
+
+    // A label that wraps its text at word boundaries: every line within its width (and before
+    // the next control on its row), all lines within its height.
+    void checkWrappedLabel(GuiWindow& window, const std::string& name, const GuiControl& c,
+                           const std::string& where) {
+        if (c.text.empty()) return;
+        const int32_t available = rightLimit(window, c, ownBox(c)) - c.x;
+        int w = available, h = 0;
+        directX->MeasureText(c.text, menuState().guiManager.ResolveFont(c.fontName, 0), 0, w, h, 0);
+        EXPECT_LE(w, available) << where << ", " << name << ", control " << c.id << ": \"" << c.text
+                                << "\" has a line " << w << " px wide, expected at most the "
+                                << available << " px it has";
+        if (c.height > 0) {
+            EXPECT_LE(h, c.height)
+                << where << ", " << name << ", control " << c.id << ": \"" << c.text << "\" is "
+                << h << " px high, expected at most " << c.height;
+        }
+    }
+
+    // The title in its title bar, and each control's status text in the status bar (a framed
+    // window's own, or a frameless window's status rectangle), as the window draws them.
+    void checkTitleAndStatusTexts(GuiWindow& window, const std::string& name,
+                                  const std::string& where) {
+        GuiManager& gui = menuState().guiManager;
+        const int32_t T = gui.elements[Element::Window].firstBorder;
+        const int32_t S = gui.elements[Element::StatusBar].height;
+        auto check = [&](const std::string& what, const std::string& text, Font* font,
+                         int32_t available) {
+            int w = 0, h = 0;
+            directX->MeasureText(text, font, 0, w, h, 1);
+            EXPECT_LE(w, available)
+                << where << ", " << name << ", " << what << ": \"" << text << "\" is " << w
+                << " px wide, expected at most the " << available << " px it has";
+        };
+        if (window.framed) {
+            for (int state : {0, 1})
+                check("title", window.title, gui.ResolveFont(window.fontName, state),
+                      window.width - 3 * T / 2);
+        }
+        if (!window.hasStatusBar) return;
+        Font* statusFont =
+            window.framed ? gui.ResolveFont("", 0) : gui.ResolveFont(window.fontName, 0);
+        const int32_t statusRoom = window.framed ? window.width - S / 2 : window.statusWidth;
+        for (auto& entry : window.controls) {
+            const GuiControl& c = entry.second;
+            if (c.visible && !c.statusText.empty())
+                check("status text of control " + std::to_string(c.id), c.statusText, statusFont,
+                      statusRoom);
         }
     }
 
@@ -220,6 +284,71 @@ TEST_F(TextFitTest, EveryTextFitsItsBoxInEveryLanguageAndSkin) {
                 slidersToMaximum(page);
                 frame(); // combo boxes take their drawn height
                 checkPage(page, languageName + " with skin " + skin);
+            }
+        }
+    }
+}
+
+// The dialogs (the question, the two result dialogs with the top ten) and the credits lines, in
+// every language and skin, with realistic names and the largest numbers a game gives.
+TEST_F(TextFitTest, DialogsAndCreditsFitInEveryLanguageAndSkin) {
+    const std::vector<std::string> languages = contentNames("language", ".txt");
+    const std::vector<std::string> skins = contentNames("skin", ".style");
+    const std::string winner = "Maximilian", loser = "Alexandra";
+    for (const std::string& languageName : languages) {
+        rebuildIn(languageName);
+        Game game;
+        game.setup(*menu);
+        GameTestAccess gameState(game);
+        GuiWindow& question = menuState().questionWindow;
+        // The texts the result label shows, as the game fills them in.
+        const std::string results[] = {
+            FormatText(menu->text(215), {winner, loser}),
+            FormatText(menu->text(216), {winner, 10}),
+            FormatText(menu->text(217), {winner, 10}),
+            FormatText(menu->text(219), {winner, 99999999u, 10}),
+            FormatText(menu->text(220), {winner, 99999999u}),
+        };
+        for (const std::string& skin : skins) {
+            menuState().guiManager.LoadSkin(skin, nullptr, nullptr);
+            const std::string where = languageName + " with skin " + skin;
+            for (int questionText : {330, 331, 332, 333, 545}) {
+                question.title = menu->text(questionText == 545 ? 546 : 329);
+                question.GetControl(11)->text = menu->text(questionText);
+                checkWindow(question, "question " + std::to_string(questionText), where);
+            }
+            for (GuiWindow* dialog : {&gameState.twoPlayerDialog, &gameState.singlePlayerDialog}) {
+                const std::string name =
+                    dialog == &gameState.twoPlayerDialog ? "two-player result" : "top-ten result";
+                for (const std::string& result : results) {
+                    dialog->GetControl(Game::ResultLabel)->text = result;
+                    checkWindow(*dialog, name, where);
+                }
+            }
+
+            // The credits lines, in the boxes the credits draw them in.
+            const MenuSystem::CreditTexts credits = menu->creditTexts();
+            struct Line {
+                const char* what;
+                const std::string& text;
+                Font* font;
+                int32_t width, height; // height 0: one line
+            };
+            const Line lines[] = {
+                {"title", credits.title, &menuState().captionFont, 1024, 50},
+                {"thanks heading", credits.thanksHeading, &menuState().statusFont, 1024, 50},
+                {"thanks", credits.thanks, &menuState().statusFont, 1024, 200},
+                {"contact", credits.contact, &menuState().captionFont, 1024 - 2 * 40, 0},
+            };
+            for (const Line& line : lines) {
+                int w = line.width, h = 0;
+                directX->MeasureText(line.text, line.font, 0, w, h, line.height > 0 ? 0 : 1);
+                EXPECT_LE(w, line.width) << where << ", credits " << line.what << ": \""
+                                         << line.text << "\" is " << w << " px wide";
+                if (line.height > 0) {
+                    EXPECT_LE(h, line.height) << where << ", credits " << line.what << ": \""
+                                              << line.text << "\" is " << h << " px high";
+                }
             }
         }
     }

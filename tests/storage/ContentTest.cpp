@@ -106,12 +106,12 @@ TEST_F(Content, BackgroundsAreCountedAndNamedInOrder) {
     Settings fixed;
     fixed.backgroundKind = 2;
     fixed.backgroundIndex = 7;
-    chooseBackground(fixed, backgrounds, 12345);
+    pickStartBackground(fixed, backgrounds, 12345);
     EXPECT_EQ(2, fixed.backgroundIndex);
     EXPECT_EQ("wald", fixed.backgroundName);
     Settings random;
     random.backgroundKind = 1;
-    chooseBackground(random, backgrounds, 4);
+    pickStartBackground(random, backgrounds, 4);
     EXPECT_EQ(1, random.backgroundIndex) << "4 modulo 3";
     EXPECT_EQ("see", random.backgroundName);
 }
@@ -128,7 +128,7 @@ TEST_F(Content, AFixedBackgroundKeepsItsPictureWhenOneTitleBeginsAnother) {
         Settings restarted;
         restarted.backgroundKind = 2;
         restarted.backgroundIndex = index;
-        chooseBackground(restarted, backgrounds, 0);
+        pickStartBackground(restarted, backgrounds, 0);
         EXPECT_EQ(titleAt(backgrounds, index), restarted.backgroundName)
             << "stored index " << index;
     }

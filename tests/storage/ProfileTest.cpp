@@ -631,8 +631,11 @@ TEST(HighScores, EntriesGoInScoreOrder) {
 TEST(Statistics, TextShowsOneValuePerLine) {
     struct Case {
         uint32_t wins, games;
+        std::string mark;
         std::string rate;
-    } cases[] = {{1, 3, "33,3%"}, {0, 0, "0,0%"}, {2, 2, "100,0%"}, {1, 8, "12,5%"}};
+    } cases[] = {{1, 3, ",", "33,3%"}, {0, 0, ",", "0,0%"},  {2, 2, ",", "100,0%"},
+                 {1, 8, ",", "12,5%"}, {1, 3, ".", "33.3%"}, {2, 2, ".", "100.0%"},
+                 {1, 8, "", "12,5%"}};
     for (const Case& c : cases) {
         PlayerProfile p;
         p.name = "Anna";
@@ -644,8 +647,8 @@ TEST(Statistics, TextShowsOneValuePerLine) {
         p.gamesPlayed = 9;
         p.totalRows = 80;
         p.totalPieces = 700;
-        EXPECT_EQ("Anna\n1200\n300\n" + c.rate + "\n5\n9\n80\n700", statisticsText(p))
-            << c.wins << " of " << c.games;
+        EXPECT_EQ("Anna\n1200\n300\n" + c.rate + "\n5\n9\n80\n700", statisticsText(p, c.mark))
+            << c.wins << " of " << c.games << " with the decimal mark \"" << c.mark << "\"";
     }
 }
 
@@ -655,5 +658,5 @@ TEST(Statistics, ScoresAboveTwoToThe31AreShownUnsigned) {
     p.bestScore[0] = 2147483648u;
     p.bestScore[1] = 4294967295u;
     p.gamesPlayed = 3000000000u;
-    EXPECT_EQ("Anna\n2147483648\n4294967295\n0,0%\n5\n3000000000\n0\n0", statisticsText(p));
+    EXPECT_EQ("Anna\n2147483648\n4294967295\n0,0%\n5\n3000000000\n0\n0", statisticsText(p, ","));
 }

@@ -19,7 +19,7 @@ struct MenuSystemTestAccess {
           presetNames(menus.presetNames), questionOpen(menus.questionOpen),
           pendingId(menus.pendingId), answer(menus.answer), managedPlayer(menus.managedPlayer),
           particles(menus.particles), outroMode(menus.outroMode), swirl(menus.swirl),
-          drift(menus.drift) {}
+          drift(menus.drift), statusFont(menus.statusFont), captionFont(menus.captionFont) {}
 
     GuiManager& guiManager;
     GuiWindow& mainWindow;
@@ -49,4 +49,6 @@ struct MenuSystemTestAccess {
     int32_t& outroMode;
     float& swirl;
     float& drift;
+    Font& statusFont;
+    Font& captionFont;
 };
