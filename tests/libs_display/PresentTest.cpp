@@ -1,6 +1,7 @@
 // Both ways to the screen show the same pixels: the window surface and the renderer, at the
 // picture's own size and scaled into a larger window.
 #include "DisplayFixture.h"
+#include "tests/TestSupport.h"
 #include "tests/support/FrameAccess.h"
 
 #include <SDL.h>
@@ -24,13 +25,13 @@ void DrawStripes(DirectXLib& dx) {
 class PresentTest : public DisplayTest {
 protected:
     void TearDown() override {
-        unsetenv("BRIXEL_PRESENT");
+        SetTestEnvironment("BRIXEL_PRESENT", ""); // empty: chosen by the machine again
         DisplayTest::TearDown();
     }
 
     // The stripes presented through one path into a window of that size.
     ShownPicture Show(const char* path, int windowW, int windowH) {
-        setenv("BRIXEL_PRESENT", path, 1);
+        SetTestEnvironment("BRIXEL_PRESENT", path);
         dx->InitDirect3D(1024, 768, 32, 0);
         SDL_SetWindowSize(dx->window, windowW, windowH);
         SDL_PumpEvents();
@@ -66,7 +67,7 @@ TEST_F(PresentTest, EnvironmentChoosesThePath) {
     } cases[] = {{"surface", DirectXLib::ToWindowSurface},
                  {"renderer", DirectXLib::ThroughRenderer}};
     for (const auto& c : cases) {
-        setenv("BRIXEL_PRESENT", c.value, 1);
+        SetTestEnvironment("BRIXEL_PRESENT", c.value);
         dx->InitDirect3D(1024, 768, 32, 2);
         EXPECT_EQ(dx->presentPath, c.path) << "BRIXEL_PRESENT=" << c.value;
         dx->ToggleDisplayMode(1, 0, 0, 0);
