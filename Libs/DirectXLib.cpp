@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -124,6 +125,7 @@ DirectXLib::DirectXLib() {
     savedScreenSaverActive = SDL_IsScreenSaverEnabled() ? 1 : 0;
     SDL_DisableScreenSaver();
     SDL_AddEventWatch(DirectXLibEventWatch, this);
+    composer.SetWorkers(0);
 }
 
 DirectXLib::~DirectXLib() {
@@ -173,7 +175,7 @@ void DirectXLib::InitDirect3D(int width, int height, int bits, int mode) {
     presentParams.presentationInterval = mode == 2 ? PresentImmediate : 0;
     CreateFrame();
     CreatePresenter();
-    if (!device || !presenter || !screen)
+    if (!frame || !PresenterReady())
         ::FatalError("Nicht unterst\xFCtzter Bildschirmmodus.", __LINE__, ModuleName,
                      ResultNotAvailable);
 
@@ -193,20 +195,93 @@ void DirectXLib::CreateFrame() {
     frame = SDL_CreateRGBSurfaceWithFormat(0, presentParams.backBufferWidth,
                                            presentParams.backBufferHeight, 32,
                                            SDL_PIXELFORMAT_ARGB8888);
-    if (frame) device = SDL_CreateSoftwareRenderer(frame);
+    if (frame) {
+        SDL_SetSurfaceBlendMode(frame, SDL_BLENDMODE_NONE);
+        composer.SetTarget(PixelBlock{static_cast<uint32_t*>(frame->pixels), frame->w, frame->h,
+                                      frame->pitch / 4});
+    }
 }
 
 void DirectXLib::DestroyFrame() {
-    if (device) SDL_DestroyRenderer(device);
-    device = nullptr;
+    composer.SetTarget(PixelBlock{});
     if (frame) SDL_FreeSurface(frame);
     frame = nullptr;
 }
 
+void DirectXLib::FlushFrame() {
+    composer.Flush();
+}
+
+namespace {
+
+// OpenGL drawn by the CPU: presenting through it costs more than composing the frame.
+bool RasterizesOnTheCpu(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return true;
+    if (std::strcmp(info.name, "software") == 0) return true;
+    if (std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(0x1F01 /* GL_RENDERER */) : nullptr;
+    if (!name) return false;
+    const std::string renderer_name(reinterpret_cast<const char*>(name));
+    for (const char* cpu : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "SwiftShader"})
+        if (renderer_name.find(cpu) != std::string::npos) return true;
+    return false;
+}
+
+// A GPU that Linux knows of has a render node; without one, OpenGL could only be emulated, and
+// not even loading it keeps the game small.
+bool NoRenderNode() {
+#if defined(__linux__)
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error))
+        if (entry.path().filename().string().rfind("renderD", 0) == 0) return false;
+    return true;
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+// Made at start, after F9 and after a reset: BRIXEL_PRESENT decides where set, else the window
+// surface wherever no real GPU would present.
+int DirectXLib::ChoosePresentPath() {
+    const char* forced = SDL_getenv("BRIXEL_PRESENT");
+    if (forced && std::strcmp(forced, "surface") == 0) return ToWindowSurface;
+    if (forced && std::strcmp(forced, "renderer") == 0) return ThroughRenderer;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)
+        return ToWindowSurface;
+    return NoRenderNode() ? ToWindowSurface : ThroughRenderer;
+}
+
+bool DirectXLib::PresenterReady() const {
+    return presentPath == ToWindowSurface ? shown != nullptr : presenter && screen;
+}
+
 void DirectXLib::CreatePresenter() {
+    presentPath = ChoosePresentPath();
     bool vsync = presentParams.presentationInterval != PresentImmediate;
-    Uint32 flags = SDL_RENDERER_ACCELERATED | (vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
-    presenter = SDL_CreateRenderer(window, -1, flags);
+    if (presentPath == ThroughRenderer) {
+        Uint32 flags = SDL_RENDERER_ACCELERATED | (vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+        presenter = SDL_CreateRenderer(window, -1, flags);
+        const char* forced = SDL_getenv("BRIXEL_PRESENT");
+        const bool mustRender = forced && std::strcmp(forced, "renderer") == 0;
+        if (!mustRender && (!presenter || RasterizesOnTheCpu(presenter))) {
+            if (presenter) SDL_DestroyRenderer(presenter);
+            presenter = nullptr;
+            presentPath = ToWindowSurface;
+        }
+    }
+    if (presentPath == ToWindowSurface) {
+        // The window's own memory (X11 shared memory, a plain blit on Windows), not a texture of
+        // a renderer SDL would otherwise put behind it.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        shown = SDL_GetWindowSurface(window);
+        return;
+    }
     if (!presenter) presenter = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!presenter) return;
     screen = SDL_CreateTexture(presenter, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
@@ -219,6 +294,7 @@ void DirectXLib::CreatePresenter() {
 }
 
 void DirectXLib::DestroyPresenter() {
+    shown = nullptr; // the window's own; SDL frees it with the window
     if (screen && presenter) SDL_DestroyTexture(screen);
     screen = nullptr;
     if (presenter) SDL_DestroyRenderer(presenter);
@@ -226,8 +302,7 @@ void DirectXLib::DestroyPresenter() {
 }
 
 void DirectXLib::SetupRenderStates() {
-    if (!device) return;
-    SDL_RenderSetClipRect(device, nullptr);
+    // The compositor keeps no state between items: nothing to set.
 }
 
 void DirectXLib::ReleaseDevice() {
@@ -259,23 +334,20 @@ void DirectXLib::PlaceWindow() {
 std::string DirectXLib::GetAdapterDescription() {
     std::string text;
     SDL_RendererInfo info;
-    if (presenter && SDL_GetRendererInfo(presenter, &info) == 0 && info.name) text = info.name;
+    if (presentPath == ToWindowSurface)
+        text = "window surface";
+    else if (presenter && SDL_GetRendererInfo(presenter, &info) == 0 && info.name)
+        text = info.name;
     if (const char* driver = SDL_GetCurrentVideoDriver()) text += std::string(" (") + driver + ")";
     std::string out;
     return Utf8ToWin1252(text, out) ? out : text;
 }
 
 void DirectXLib::Clear(uint32_t colour, const Rect* area) {
-    if (!device) return;
-    SDL_SetRenderDrawBlendMode(device, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(device, (colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF,
-                           colour >> 24);
-    if (!area) {
-        SDL_RenderFillRect(device, nullptr);
-        return;
-    }
-    SDL_Rect r{area->left, area->top, area->right - area->left, area->bottom - area->top};
-    if (r.w > 0 && r.h > 0) SDL_RenderFillRect(device, &r);
+    if (!frame) return;
+    const Rect whole{0, 0, frame->w, frame->h};
+    const Rect r = area ? *area : whole;
+    if (r.right > r.left && r.bottom > r.top) composer.Fill(r, colour);
 }
 
 // Where the back buffer lands in an output of this size: as large as fits in its own
@@ -296,10 +368,52 @@ Rect DirectXLib::PictureRect(int outW, int outH) const {
     return picture;
 }
 
+// The window surface: one copy where it has the picture's size, else black bars and one smooth
+// scaling into the letterbox, the same as the renderer shows.
+void DirectXLib::ShowOnWindowSurface() {
+    shown = SDL_GetWindowSurface(window); // a new one after the window changed size
+    if (!shown) return;
+    const SDL_PixelFormat* out = shown->format;
+    const bool sameLayout = out->BytesPerPixel == 4 && out->Rmask == 0x00FF0000u &&
+                            out->Gmask == 0x0000FF00u && out->Bmask == 0x000000FFu;
+    if (sameLayout && shown->w == frame->w && shown->h == frame->h) {
+        for (int y = 0; y < frame->h; ++y)
+            std::memcpy(static_cast<uint8_t*>(shown->pixels) + size_t(y) * shown->pitch,
+                        static_cast<const uint8_t*>(frame->pixels) + size_t(y) * frame->pitch,
+                        size_t(frame->w) * 4);
+    } else {
+        const Rect picture = PictureRect(shown->w, shown->h);
+        SDL_Rect dest{picture.left, picture.top, picture.right - picture.left,
+                      picture.bottom - picture.top};
+        const SDL_Rect bars[4] = {{0, 0, shown->w, dest.y},
+                                  {0, dest.y + dest.h, shown->w, shown->h - dest.y - dest.h},
+                                  {0, dest.y, dest.x, dest.h},
+                                  {dest.x + dest.w, dest.y, shown->w - dest.x - dest.w, dest.h}};
+        for (const SDL_Rect& bar : bars)
+            if (bar.w > 0 && bar.h > 0) SDL_FillRect(shown, &bar, SDL_MapRGB(out, 0, 0, 0));
+        // The frame's pixels seen in the window's format (the alpha byte is not shown).
+        SDL_Surface* view =
+            sameLayout ? SDL_CreateRGBSurfaceWithFormatFrom(frame->pixels, frame->w, frame->h, 32,
+                                                            frame->pitch, out->format)
+                       : nullptr;
+        if (view && dest.w > 0 && dest.h > 0)
+            SDL_SoftStretchLinear(view, nullptr, shown, &dest);
+        else if (dest.w > 0 && dest.h > 0)
+            SDL_BlitScaled(frame, nullptr, shown, &dest);
+        if (view) SDL_FreeSurface(view);
+    }
+    SDL_UpdateWindowSurface(window);
+}
+
 // The back buffer goes to the window, letterboxed, smoothly scaled.
 void DirectXLib::PresentBackBuffer() {
-    if (!device || !presenter || !screen) return;
-    SDL_RenderFlush(device);
+    if (!frame) return;
+    composer.Flush();
+    if (presentPath == ToWindowSurface) {
+        ShowOnWindowSurface();
+        return;
+    }
+    if (!presenter || !screen) return;
     SDL_UpdateTexture(screen, nullptr, frame->pixels, frame->pitch);
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(presenter, &outW, &outH);
@@ -321,15 +435,18 @@ int DirectXLib::EndFrame() {
     if (frameRateMode != 0) DrawFrameRate();
     PresentBackBuffer();
     ++framesPresented;
-    if (rendererLost || !presenter) return 0;
+    if (rendererLost || !PresenterReady()) return 0;
     PumpOneEvent();
-    if (windowState == Minimized) SDL_Delay(10);
     return 1;
+}
+
+int DirectXLib::WaitForEvent(uint32_t ms) {
+    return SDL_WaitEventTimeout(nullptr, int(ms)) == 1 ? 1 : 0;
 }
 
 int DirectXLib::RestoreDevice() {
     PumpOneEvent();
-    if (!rendererLost && presenter) return 1;
+    if (!rendererLost && PresenterReady()) return 1;
     if (lostState == DeviceOk) {
         lostState = DeviceLost;
         NotifyResources(true);
@@ -340,7 +457,7 @@ int DirectXLib::RestoreDevice() {
     rendererLost = 0;
     DestroyPresenter();
     CreatePresenter();
-    if (!presenter || !screen) {
+    if (!PresenterReady()) {
         rendererLost = 1;
         SDL_Delay(10);
         return 0;
@@ -349,12 +466,6 @@ int DirectXLib::RestoreDevice() {
     Clear(0);
     lostState = DeviceOk;
     return 1;
-}
-
-void DirectXLib::SimulateDeviceReset() {
-    SDL_Event event{};
-    event.type = SDL_RENDER_DEVICE_RESET;
-    if (SDL_PushEvent(&event) != 1) rendererLost = 1;
 }
 
 void DirectXLib::NotifyResources(bool lost) {
@@ -397,11 +508,15 @@ void DirectXLib::ToggleDisplayMode(int toggle, int width, int height, int bits) 
             SDL_SetWindowFullscreen(window,
                                     presentParams.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
-    if (resize && device) {
+    if (resize && frame) {
         NotifyResources(true);
         DestroyPresenter();
         DestroyFrame();
         CreateFrame();
+        CreatePresenter();
+    } else if (toggle && frame) {
+        // The way to the screen is chosen again for the new display mode.
+        DestroyPresenter();
         CreatePresenter();
     }
     NotifyResources(false);
@@ -440,10 +555,12 @@ int DirectXLib::HandleWindowEvent(const SDL_Event& event) {
         HandleWindowChange(CloseWindow);
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN: // unmapped: nobody sees it either
         HandleWindowChange(MinimizeWindow);
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_SHOWN:
         HandleWindowChange(RestoreWindow);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -493,7 +610,12 @@ void DirectXLib::UpdateMousePosition() {
     int x = 0, y = 0, winW = 0, winH = 0, outW = 0, outH = 0;
     SDL_GetMouseState(&x, &y);
     SDL_GetWindowSize(window, &winW, &winH);
-    if (presenter) SDL_GetRendererOutputSize(presenter, &outW, &outH);
+    if (presentPath == ToWindowSurface && shown) {
+        outW = shown->w;
+        outH = shown->h;
+    } else if (presenter) {
+        SDL_GetRendererOutputSize(presenter, &outW, &outH);
+    }
     MapMouse(x, y, winW, winH, outW, outH);
 }
 
@@ -519,14 +641,6 @@ int DirectXLib::IsMouseInRect(int left, int top, int right, int bottom) {
 
 void DirectXLib::ShowCursor(int show) {
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
-}
-
-uint32_t DirectXLib::ReadPixel(int x, int y) {
-    if (!device || x < 0 || y < 0 || x >= frame->w || y >= frame->h) return 0;
-    SDL_RenderFlush(device);
-    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(frame->pixels) +
-                                                        y * frame->pitch);
-    return row[x] | 0xFF000000u;
 }
 
 void DirectXLib::FatalError(const std::string& message, int line, const char* sourceFile,

@@ -1,5 +1,6 @@
 #pragma once
 #include "Libs/Font.h"
+#include "Libs/FrameComposer.h"
 #include "Libs/Rect.h"
 
 #include <cstdint>
@@ -29,6 +30,10 @@ class DirectXLib {
 public:
     enum WindowState { Closed = 0, Active = 1, Minimized = 2, Inactive = 3 };
     enum LostState { DeviceOk = 0, DeviceLost = 1, ResetPending = 2 };
+    // How the finished picture reaches the screen: through an accelerated renderer where a real
+    // GPU presents, else copied straight into the window's own surface (no 3D pipeline emulated
+    // on the CPU). The environment variable BRIXEL_PRESENT ("renderer" or "surface") forces one.
+    enum PresentPath { ThroughRenderer = 0, ToWindowSurface = 1 };
 
     SDL_Window* window = nullptr;
     PresentParams presentParams;
@@ -49,12 +54,15 @@ public:
     uint32_t clientWidth = 0;
     uint32_t clientHeight = 0;
     int32_t savedScreenSaverActive = 0;
-    // The picture is composed in memory and handed to the window once per frame: quads, text
-    // and lines by the game's own compositor, fills by a software renderer over the same pixels.
-    SDL_Renderer* device = nullptr;    // fills `frame`; made again only with a new size
-    SDL_Surface* frame = nullptr;      // the back buffer, ARGB
-    SDL_Renderer* presenter = nullptr; // the window's renderer, accelerated where present
+    // The picture is composed in memory by the game's own compositor (fills, quads, text and
+    // lines, kept in order and drawn at the frame's end on every core) and handed to the window
+    // once per frame.
+    SDL_Surface* frame = nullptr; // the back buffer, ARGB
+    FrameComposer composer;       // draws into `frame`
+    int32_t presentPath = ThroughRenderer;
+    SDL_Renderer* presenter = nullptr; // the window's renderer, accelerated (ThroughRenderer)
     SDL_Texture* screen = nullptr;     // the frame's copy on the presenter (lost on a reset)
+    SDL_Surface* shown = nullptr;      // the window's surface (ToWindowSurface)
     int32_t windowState = Active;
 
     DirectXLib();
@@ -74,6 +82,11 @@ public:
     // 1 = presented, 0 = the renderer lost its pictures (call RestoreDevice until it gives 1).
     int EndFrame();
     int RestoreDevice();
+    // While nobody looks: waits until the window system has something, at most ms.
+    // 1 = something arrived, 0 = nothing did.
+    int WaitForEvent(uint32_t ms);
+    // Draws what the frame has kept so far into the back buffer.
+    void FlushFrame();
     // toggle non-zero switches full screen / window; non-zero sizes replace the back buffer's.
     void ToggleDisplayMode(int toggle, int width, int height, int bitsPerPixel);
     std::string GetAdapterDescription();
@@ -121,11 +134,6 @@ public:
     int32_t BackBufferWidth() const { return presentParams.backBufferWidth; }
     int32_t BackBufferHeight() const { return presentParams.backBufferHeight; }
 
-    // Tests: one back-buffer pixel as ARGB (alpha always 0xFF), and a renderer reset as the
-    // system reports one (the next EndFrame gives 0; RestoreDevice re-creates the renderer).
-    uint32_t ReadPixel(int x, int y);
-    void SimulateDeviceReset();
-
     // Counts frames for the text cache's bookkeeping.
     uint64_t framesPresented = 0;
 
@@ -142,6 +150,9 @@ private:
     void DestroyFrame();
     void CreatePresenter();
     void DestroyPresenter();
+    int ChoosePresentPath();
+    void ShowOnWindowSurface();
+    bool PresenterReady() const;
     void PumpOneEvent();
     void UpdateMousePosition();
     void PresentBackBuffer();

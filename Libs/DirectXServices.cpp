@@ -32,8 +32,8 @@ void DirectXLib::SaveScreenshot(const std::string& name, int format) {
     std::string file = name;
     if (file.empty()) file = "File " + std::to_string(static_cast<int>(GetTickCount()));
     file += format == 1 ? ".bmp" : ".jpg";
-    if (!device || !frame) return;
-    SDL_RenderFlush(device);
+    if (!frame) return;
+    composer.Flush();
     SDL_Surface* picture = SDL_ConvertSurfaceFormat(frame, SDL_PIXELFORMAT_RGB24, 0);
     if (!picture) return;
     std::string path = Win1252ToUtf8(file);

@@ -94,19 +94,12 @@ void DirectXLib::DrawText(int x, int y, const std::string& text, Font* font, uin
     if (mode == 3) top = y + h - layout->lineHeight;
 
     // The lines go through the quad compositor into the box (clipped) or the whole picture.
-    PixelBlock target{static_cast<uint32_t*>(frame->pixels), frame->w, frame->h, frame->pitch / 4};
-    int originX = 0, originY = 0;
+    Rect clip{0, 0, frame->w, frame->h};
     if (w != 0 && h != 0) {
-        int left = std::max(x, 0), right = std::min(x + w, frame->w);
-        int boxTop = std::max(y, 0), bottom = std::min(y + h, frame->h);
-        if (left >= right || boxTop >= bottom) return;
-        target.pixels += size_t(boxTop) * target.pitch + left;
-        target.width = right - left;
-        target.height = bottom - boxTop;
-        originX = left;
-        originY = boxTop;
+        clip = Rect{std::max(x, 0), std::max(y, 0), std::min(x + w, frame->w),
+                    std::min(y + h, frame->h)};
+        if (clip.left >= clip.right || clip.top >= clip.bottom) return;
     }
-    SDL_RenderFlush(device); // fills and lines queued before the text go first
 
     int lineTop = top;
     for (TextLine& line : layout->lines) {
@@ -131,8 +124,8 @@ void DirectXLib::DrawText(int x, int y, const std::string& text, Font* font, uin
             PixelBlock image{static_cast<uint32_t*>(line.picture->pixels), line.picture->w,
                              line.picture->h, line.picture->pitch / 4};
             Rect whole{0, 0, image.width, image.height};
-            CompositeQuad(target, image, whole, left - originX, lineTop - originY, image.width,
-                          image.height, colour, 0.0f, false);
+            composer.Quad(image, whole, left, lineTop, image.width, image.height, colour, 0.0f,
+                          false, clip);
         }
         lineTop += layout->lineHeight;
     }

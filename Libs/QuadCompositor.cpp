@@ -68,17 +68,19 @@ inline __m128i BlendTwo(__m128i dst, __m128i texel, __m128i factor, bool additiv
 }
 #endif
 
-// One row of an unturned quad: columns[i] is the texel column of the i-th target pixel.
-void CompositeRow(uint32_t* dst, const uint32_t* texels, const int* columns, int count,
-                  uint32_t factor, bool additive) {
+// One row of a quad: texelAt(i) is the premultiplied texel that lands on the i-th target pixel
+// (0 where the quad does not cover it: a zero texel changes nothing).
+template <class TexelAt>
+inline void CompositeRow(uint32_t* dst, TexelAt texelAt, int count, uint32_t factor,
+                         bool additive) {
     int i = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i tint = _mm_unpacklo_epi8(_mm_set1_epi32(int(factor)), zero);
     const __m128i counts = _mm_set1_epi32(additive ? 0x00FFFFFF : -1);
     for (; i + 4 <= count; i += 4) {
-        __m128i t = _mm_set_epi32(int(texels[columns[i + 3]]), int(texels[columns[i + 2]]),
-                                  int(texels[columns[i + 1]]), int(texels[columns[i]]));
+        __m128i t = _mm_set_epi32(int(texelAt(i + 3)), int(texelAt(i + 2)), int(texelAt(i + 1)),
+                                  int(texelAt(i)));
         // Four texels that change nothing (premultiplied: all zero; additive: no colour).
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(t, counts), zero)) == 0xFFFF) continue;
         __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
@@ -89,13 +91,19 @@ void CompositeRow(uint32_t* dst, const uint32_t* texels, const int* columns, int
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(lo, hi));
     }
 #endif
-    for (; i < count; ++i) dst[i] = Blend(dst[i], texels[columns[i]], factor, additive);
+    for (; i < count; ++i) dst[i] = Blend(dst[i], texelAt(i), factor, additive);
+}
+
+// The part of the target a quad may change: the target itself within the clip rectangle.
+Rect ClipArea(const PixelBlock& target, const Rect& clip) {
+    return Rect{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, target.width),
+                std::min(clip.bottom, target.height)};
 }
 
 void CompositeUnturned(PixelBlock& target, const PixelBlock& image, const Rect& source, int x,
-                       int y, int w, int h, uint32_t factor, bool additive) {
-    int left = std::max(x, 0), right = std::min(x + w, target.width);
-    int top = std::max(y, 0), bottom = std::min(y + h, target.height);
+                       int y, int w, int h, uint32_t factor, bool additive, const Rect& area) {
+    int left = std::max(x, area.left), right = std::min(x + w, area.right);
+    int top = std::max(y, area.top), bottom = std::min(y + h, area.bottom);
     if (left >= right || top >= bottom) return;
     int64_t srcW = source.right - source.left, srcH = source.bottom - source.top;
 
@@ -109,14 +117,17 @@ void CompositeUnturned(PixelBlock& target, const PixelBlock& image, const Rect& 
     for (int py = top; py < bottom; ++py) {
         int64_t v = source.top + (2 * int64_t(py - y) + 1) * srcH / (2 * int64_t(h));
         v = std::clamp<int64_t>(v, 0, image.height - 1);
-        CompositeRow(target.pixels + size_t(py) * target.pitch + left,
-                     image.pixels + size_t(v) * image.pitch, columns.data(), right - left, factor,
-                     additive);
+        const uint32_t* texels = image.pixels + size_t(v) * image.pitch;
+        const int* column = columns.data();
+        CompositeRow(
+            target.pixels + size_t(py) * target.pitch + left,
+            [texels, column](int i) { return texels[column[i]]; }, right - left, factor, additive);
     }
 }
 
 void CompositeTurned(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
-                     int w, int h, uint32_t factor, float rotation, bool additive) {
+                     int w, int h, uint32_t factor, float rotation, bool additive,
+                     const Rect& area) {
     double angle = double(rotation) * 1.5707963705062866;
     double c = std::cos(angle), s = std::sin(angle);
     if (std::fabs(c) < 1e-6) c = 0.0; // exact quarter turns stay exact
@@ -125,24 +136,34 @@ void CompositeTurned(PixelBlock& target, const PixelBlock& image, const Rect& so
     // Corners turned counter-clockwise on screen (y down): (dx, dy) -> (dx c + dy s, dy c - dx s).
     double hw = w / 2.0, hh = h / 2.0;
     double ex = std::fabs(hw * c) + std::fabs(hh * s), ey = std::fabs(hw * s) + std::fabs(hh * c);
-    int left = std::max(int(std::floor(cx - ex)), 0);
-    int right = std::min(int(std::ceil(cx + ex)), target.width);
-    int top = std::max(int(std::floor(cy - ey)), 0);
-    int bottom = std::min(int(std::ceil(cy + ey)), target.height);
+    int left = std::max(int(std::floor(cx - ex)), area.left);
+    int right = std::min(int(std::ceil(cx + ex)), area.right);
+    int top = std::max(int(std::floor(cy - ey)), area.top);
+    int bottom = std::min(int(std::ceil(cy + ey)), area.bottom);
+    if (left >= right || top >= bottom) return;
     double scaleU = double(source.right - source.left) / w;
     double scaleV = double(source.bottom - source.top) / h;
+    // Each row's texels are looked up first (0 outside the quad), then blended four at a time.
+    thread_local std::vector<uint32_t> texels;
+    texels.resize(size_t(right - left));
     for (int py = top; py < bottom; ++py) {
-        uint32_t* row = target.pixels + size_t(py) * target.pitch;
         double dy = py + 0.5 - cy;
         for (int px = left; px < right; ++px) {
             double dx = px + 0.5 - cx;
             // Back into the unturned quad: turn clockwise.
             double lx = dx * c - dy * s + hw, ly = dx * s + dy * c + hh;
-            if (lx < 0.0 || ly < 0.0 || lx >= w || ly >= h) continue;
-            int u = std::clamp(source.left + int(std::floor(lx * scaleU)), 0, image.width - 1);
-            int v = std::clamp(source.top + int(std::floor(ly * scaleV)), 0, image.height - 1);
-            row[px] = Blend(row[px], image.pixels[size_t(v) * image.pitch + u], factor, additive);
+            uint32_t texel = 0;
+            if (lx >= 0.0 && ly >= 0.0 && lx < w && ly < h) {
+                int u = std::clamp(source.left + int(std::floor(lx * scaleU)), 0, image.width - 1);
+                int v = std::clamp(source.top + int(std::floor(ly * scaleV)), 0, image.height - 1);
+                texel = image.pixels[size_t(v) * image.pitch + u];
+            }
+            texels[size_t(px - left)] = texel;
         }
+        const uint32_t* row = texels.data();
+        CompositeRow(
+            target.pixels + size_t(py) * target.pitch + left, [row](int i) { return row[i]; },
+            right - left, factor, additive);
     }
 }
 
@@ -160,13 +181,21 @@ void PremultiplyAlpha(PixelBlock& image) {
 }
 
 void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
-                   int w, int h, uint32_t colour, float rotation, bool additive) {
+                   int w, int h, uint32_t colour, float rotation, bool additive, const Rect& clip) {
     if (!target.pixels || !image.pixels || w <= 0 || h <= 0 || image.width <= 0 ||
         image.height <= 0 || (colour >> 24) == 0)
         return;
+    const Rect area = ClipArea(target, clip);
+    if (area.left >= area.right || area.top >= area.bottom) return;
     uint32_t factor = QuadFactor(colour);
     if (rotation == 0.0f)
-        CompositeUnturned(target, image, source, x, y, w, h, factor, additive);
+        CompositeUnturned(target, image, source, x, y, w, h, factor, additive, area);
     else
-        CompositeTurned(target, image, source, x, y, w, h, factor, rotation, additive);
+        CompositeTurned(target, image, source, x, y, w, h, factor, rotation, additive, area);
+}
+
+void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
+                   int w, int h, uint32_t colour, float rotation, bool additive) {
+    CompositeQuad(target, image, source, x, y, w, h, colour, rotation, additive,
+                  Rect{0, 0, target.width, target.height});
 }

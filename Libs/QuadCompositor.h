@@ -18,6 +18,10 @@ void PremultiplyAlpha(PixelBlock& image);
 // texel for nearest texel: the image's colour and alpha are multiplied by `colour` (ARGB), mixed
 // with the target by alpha (normal) or added to it, alpha-weighted and saturating (additive).
 // rotation is in quarter turns counter-clockwise about the quad's centre. Texels outside the
-// image repeat its edge. The target's alpha byte follows the usual "over" rule.
+// image repeat its edge. The target's alpha byte follows the usual "over" rule. Only pixels
+// inside `clip` (target coordinates) change; the rest of the quad is left as if drawn elsewhere,
+// so a quad drawn in bands comes out as the quad drawn whole.
+void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
+                   int w, int h, uint32_t colour, float rotation, bool additive, const Rect& clip);
 void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
                    int w, int h, uint32_t colour, float rotation, bool additive);

@@ -1,5 +1,7 @@
 #include "Libs/TextCache.h"
 
+#include "Libs/DirectXLib.h"
+
 #include <SDL.h>
 
 TextCache::~TextCache() {
@@ -39,6 +41,8 @@ void TextCache::MakeRoom(uint64_t frame) {
 }
 
 void TextCache::DestroyPictures(TextLayout& layout) {
+    // The frame may still have to draw these pictures.
+    if (DirectXLib* dx = DirectXLib::Instance()) dx->FlushFrame();
     for (TextLine& line : layout.lines) {
         if (line.picture) SDL_FreeSurface(line.picture);
         line.picture = nullptr;

@@ -63,13 +63,10 @@ void Texture::Draw(int x, int y, int w, int h, int transparency, float rotation,
         w = source.right - source.left;
         h = source.bottom - source.top;
     }
-    // Text and lines queued before this quad go first.
-    SDL_RenderFlush(dx->device);
-    PixelBlock target{static_cast<uint32_t*>(dx->frame->pixels), dx->frame->w, dx->frame->h,
-                      dx->frame->pitch / 4};
     PixelBlock image{static_cast<uint32_t*>(pixels->pixels), pixels->w, pixels->h,
                      pixels->pitch / 4};
-    CompositeQuad(target, image, source, x, y, w, h, vertex, rotation, additive != 0);
+    dx->composer.Quad(image, source, x, y, w, h, vertex, rotation, additive != 0,
+                      Rect{0, 0, dx->frame->w, dx->frame->h});
 }
 
 void Texture::ReleaseResource() {
@@ -77,6 +74,8 @@ void Texture::ReleaseResource() {
 }
 
 void Texture::ReleaseInterface() {
+    // The frame may still have to draw these pixels.
+    if (pixels && DirectXLib::Instance()) DirectXLib::Instance()->FlushFrame();
     if (pixels) SDL_FreeSurface(pixels);
     pixels = nullptr;
 }

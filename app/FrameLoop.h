@@ -5,7 +5,8 @@
 
 // The frame loop between the menus and the running game. Written over its collaborators'
 // operations only, so it runs the same with the real platform objects and with test stand-ins:
-//   Platform: windowState, Clear(colour), EndFrame(), RestoreDevice(), ShowCursor(show)
+//   Platform: windowState, Clear(colour), EndFrame(), RestoreDevice(), ShowCursor(show),
+//             WaitForEvent(ms) (non-zero = something arrived within ms)
 //   Input:    ReadKey(repeat, acceptReleases, evenWhenInactive), ReadMouse(moves, presses,
 //             releases)
 //   Menus:    update(elapsed) (0 = start a game), releaseTextures(), reloadTextures()
@@ -15,6 +16,9 @@ public:
     static constexpr int32_t MenusRun = 1;
     static constexpr int32_t GameRuns = 2;
     static constexpr int32_t WindowClosed = 0;
+    static constexpr int32_t WindowActive = 1;
+    // How long a pass waits for the window system while nobody looks at the game.
+    static constexpr uint32_t AwayWaitMs = 50;
 
     FrameLoop(Platform& platform, Input& input, Menus& menus, GameFlow& game)
         : platform(platform), input(input), menus(menus), game(game) {}
@@ -40,6 +44,8 @@ public:
     // One frame, in this order:
     //   | step | what happens                                         | why                     |
     //   |------|-----------------------------------------------------|-------------------------|
+    //   | 0    | window not active: wait for an event, at most 50 ms; | time stands still, so   |
+    //   |      | none came -> previous tick refreshed, no frame       | the picture is the same |
     //   | 1    | elapsed = elapsed % 10 + (now - previous tick)       | the game eats 10 ms     |
     //   |      |                                                     | ticks; the rest carries |
     //   | 2    | elapsed = 0 unless the window is active              | nothing moves meanwhile |
@@ -52,10 +58,16 @@ public:
     //   |      | drains one key and one mouse event and tries         | at most the last pass   |
     //   |      | RestoreDevice until it gives 1; textures reloaded    |                         |
     void RunFrame() {
+        if (static_cast<int32_t>(platform.windowState) != WindowActive &&
+            platform.WaitForEvent(AwayWaitMs) == 0) {
+            previousTick = GetTickCount();
+            elapsed = 0;
+            return;
+        }
         uint32_t now = GetTickCount();
         elapsed = elapsed % 10 + (now - previousTick); // unsigned: the tick wrap needs no care
         previousTick = now;
-        if (static_cast<int32_t>(platform.windowState) != 1) elapsed = 0;
+        if (static_cast<int32_t>(platform.windowState) != WindowActive) elapsed = 0;
 
         platform.Clear(0x00FFFFFFu);
 

@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "Libs/KeyCodes.h"
+#include "tests/support/FrameAccess.h"
 
 using namespace TestSkin;
 
@@ -178,7 +179,7 @@ TEST_F(GuiTest, DraggedSliderKnobKeepsTheMouseEvents) {
 
 TEST_F(GuiTest, SkinPiecesAreCutFromTheImageAndMagentaIsTransparent) {
     DirectXLib& dx = Platform().directX;
-    auto rgb = [&](int x, int y) { return dx.ReadPixel(x, y) & 0xFFFFFF; };
+    auto rgb = [&](int x, int y) { return ReadPixel(dx, x, y) & 0xFFFFFF; };
     dx.Clear(0xFFFFFFFF);
     for (int state = 0; state < 4; ++state) {
         const int32_t left = 100 + state * 150;

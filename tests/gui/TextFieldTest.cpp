@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "Libs/KeyCodes.h"
+#include "tests/support/FrameAccess.h"
 
 using namespace TestSkin;
 
@@ -146,7 +147,7 @@ TEST_F(TextFieldTest, CaretBlinksFromItsLastMovement) {
     auto caretShown = [&]() {
         dx.Clear(0xFFFFFFFF);
         field->DrawControl();
-        return (dx.ReadPixel(caretX, field->y + 12) & 0xFFFFFF) == 0;
+        return (ReadPixel(dx, caretX, field->y + 12) & 0xFFFFFF) == 0;
     };
     SetTime(5000);
     Tap(KeyRight);
@@ -177,7 +178,7 @@ TEST_F(TextFieldTest, DisabledFieldDrawsTheDisabledBox) {
         field->DrawControl();
         const uint32_t expected =
             state == ElementState::Disabled ? buttonColours[3] : buttonColours[0];
-        const uint32_t got = dx.ReadPixel(field->x + 190, field->y + 12) & 0xFFFFFF;
+        const uint32_t got = ReadPixel(dx, field->x + 190, field->y + 12) & 0xFFFFFF;
         EXPECT_EQ(got, expected) << "state " << state << ": expected box colour " << std::hex
                                  << expected << ", got " << got;
     }

@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "tests/support/FrameAccess.h"
 
 #include "Libs/KeyCodes.h"
 
@@ -197,7 +198,7 @@ TEST_F(GuiTest, FramelessWindowCentresTheStatusTextInItsStatusRectangle) {
     int top = -1, bottom = -1;
     for (int y = 560; y < 700; ++y) {
         for (int x = 100; x < 400; ++x) {
-            if ((dx.ReadPixel(x, y) & 0xFF) >= 0x80) continue;
+            if ((ReadPixel(dx, x, y) & 0xFF) >= 0x80) continue;
             if (top < 0) top = y;
             bottom = y;
             break;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/TestSupport.h"
+#include "tests/support/FrameAccess.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -389,7 +390,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             // What the frame showed, to compare with the file later.
             for (int y = 4; y < 768; y += 97)
                 for (int x = 3; x < 1024; x += 101)
-                    shown.push_back({x, y, directX.ReadPixel(x, y) & 0xFFFFFFu});
+                    shown.push_back({x, y, ReadPixel(directX, x, y) & 0xFFFFFFu});
             EXPECT_EQ(MenuSystem::MainPage, menuState.page) << "F11 changed the menu page";
 
             // --- the end through the credits ---

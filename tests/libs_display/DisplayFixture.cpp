@@ -1,5 +1,6 @@
 #include "DisplayFixture.h"
 #include "tests/TestSupport.h"
+#include "tests/support/FrameAccess.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,7 +77,7 @@ InkBox FindInk(DirectXLib& dx, int left, int top, int right, int bottom, uint32_
     InkBox box;
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
-            if (!ColourNear(dx.ReadPixel(x, y), background, 40)) {
+            if (!ColourNear(ReadPixel(dx, x, y), background, 40)) {
                 box.left = std::min(box.left, x);
                 box.top = std::min(box.top, y);
                 box.right = std::max(box.right, x);

@@ -1,4 +1,5 @@
 #include "DisplayFixture.h"
+#include "tests/support/FrameAccess.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -20,7 +21,7 @@ struct PixelCase {
 
 void ExpectPixels(DirectXLib& dx, std::initializer_list<PixelCase> cases, const char* what) {
     for (const PixelCase& c : cases)
-        EXPECT_TRUE(ColourNear(dx.ReadPixel(c.x, c.y), c.expected))
+        EXPECT_TRUE(ColourNear(ReadPixel(dx, c.x, c.y), c.expected))
             << what << " at (" << c.x << ", " << c.y << ")";
 }
 
@@ -97,7 +98,7 @@ TEST_F(DisplayTest, ColourAndTransparencyRule) {
     for (const Case& c : cases) {
         dx->Clear(0xFF000000);
         t.Draw(10, 10, 0, 0, c.transparency, 0.0f, c.colour, 0);
-        EXPECT_TRUE(ColourNear(dx->ReadPixel(13, 13), c.expected))
+        EXPECT_TRUE(ColourNear(ReadPixel(*dx, 13, 13), c.expected))
             << "colour " << std::hex << c.colour << " transparency " << std::dec << c.transparency;
     }
 }
@@ -167,7 +168,7 @@ TEST_F(DisplayTest, TexturesSurviveARendererReset) {
     t.Draw(0, 0, 0, 0, 0, 0.0f, 0, 0);
     ASSERT_EQ(dx->EndFrame(), 1);
 
-    dx->SimulateDeviceReset();
+    SimulateDeviceReset(*dx);
     EXPECT_EQ(dx->EndFrame(), 0) << "a reset shows as a lost device";
     int attempts = 0;
     while (dx->RestoreDevice() == 0 && attempts < 10) ++attempts;
@@ -202,7 +203,7 @@ TEST_F(DisplayTest, LinesSolidWideAndPatterned) {
     int partial = 0, full = 0;
     for (int y = 195; y < 256; ++y)
         for (int x = 195; x < 306; ++x) {
-            uint32_t grey = dx->ReadPixel(x, y) & 0xFF;
+            uint32_t grey = ReadPixel(*dx, x, y) & 0xFF;
             partial += grey > 30 && grey < 225;
             full += grey <= 30;
         }
@@ -294,7 +295,7 @@ TEST_F(DisplayTest, SoftAlphaOfAPngBlendsByItsCoverage) {
     for (const Case& c : cases) {
         dx->Clear(c.background);
         t.Draw(100, 100, 0, 0, 0, 0.0f, 0, 0);
-        EXPECT_TRUE(ColourNear(dx->ReadPixel(c.x, 105), c.expected))
+        EXPECT_TRUE(ColourNear(ReadPixel(*dx, c.x, 105), c.expected))
             << "background " << std::hex << (c.background & 0xFFFFFF) << ", x " << std::dec << c.x;
     }
 }

@@ -27,6 +27,16 @@ struct FakePlatform {
     std::deque<int> endFrameResults; // empty: 1
     std::deque<int> restoreResults;  // empty: 1
     uint32_t restorePassTime = 100;  // each waiting pass takes this long
+    std::deque<int> waitResults;     // empty: 1 (an event arrived)
+    uint32_t waitTime = 50;          // each wait for an event takes this long
+    int WaitForEvent(uint32_t ms) {
+        log->Add("wait " + std::to_string(ms));
+        clockNow += waitTime;
+        if (waitResults.empty()) return 1;
+        int r = waitResults.front();
+        waitResults.pop_front();
+        return r;
+    }
     void Clear(uint32_t colour) { log->Add("clear " + std::to_string(colour)); }
     int EndFrame() {
         log->Add("end");
@@ -148,6 +158,32 @@ TEST_F(LoopTest, NothingAdvancesWhileTheWindowIsNotActive) {
         EXPECT_EQ(menus.elapsed.back(), f.expected) << "window state " << f.windowState;
     }
     EXPECT_EQ(menus.elapsed.size(), 4u) << "the menus run every frame, active or not";
+}
+
+TEST_F(LoopTest, AwayFromTheWindowPassesWithoutEventsDrawNothing) {
+    struct Case {
+        int windowState;
+        const char* what;
+    };
+    const Case cases[] = {{2, "minimized"}, {3, "inactive"}};
+    for (const Case& c : cases) {
+        log.calls.clear();
+        menus.elapsed.clear();
+        platform.windowState = c.windowState;
+        platform.waitResults = {0, 0, 1}; // two quiet waits, then an event
+        for (int i = 0; i < 3; ++i) loop.RunFrame();
+        const std::vector<std::string> expected = {"wait 50",        "wait 50", "wait 50",
+                                                   "clear 16777215", "update",  "end"};
+        EXPECT_EQ(log.calls, expected) << c.what << ": only the pass with an event draws";
+        EXPECT_EQ(menus.elapsed, (std::vector<uint32_t>{0})) << c.what;
+
+        platform.windowState = 1;
+        clockNow += 12;
+        loop.RunFrame();
+        EXPECT_EQ(menus.elapsed.back(), 12u)
+            << c.what << ": back in front, the waiting is not handed on";
+        EXPECT_EQ(log.calls.size(), expected.size() + 3) << c.what << ": active frames never wait";
+    }
 }
 
 TEST_F(LoopTest, MenusAndGameTakeTurns) {

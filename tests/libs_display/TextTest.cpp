@@ -1,4 +1,5 @@
 #include "DisplayFixture.h"
+#include "tests/support/FrameAccess.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -152,7 +153,7 @@ TEST_F(DisplayTest, TextEdgesBlendByTheirCoverage) {
     dx->Clear(0xFF000000);
     dx->DrawText(100, 100, text, nullptr, 0xFFFFFFFF, 0, 0, 0, 1);
     for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) light.push_back(dx->ReadPixel(x, y));
+        for (int x = left; x < right; ++x) light.push_back(ReadPixel(*dx, x, y));
     dx->Clear(0xFFFFFFFF);
     dx->DrawText(100, 100, text, nullptr, Ink, 0, 0, 0, 1);
     int partial = 0, wrong = 0;
@@ -161,7 +162,7 @@ TEST_F(DisplayTest, TextEdgesBlendByTheirCoverage) {
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x, ++i) {
             const uint32_t got = light[i] & 0xFFFFFF;
-            const int coverage = 255 - int(dx->ReadPixel(x, y) & 0xFF);
+            const int coverage = 255 - int(ReadPixel(*dx, x, y) & 0xFF);
             const int r = int(got >> 16), g = int(got >> 8 & 0xFF), b = int(got & 0xFF);
             partial += coverage > 30 && coverage < 225;
             if (r == g && g == b && std::abs(r - coverage) <= 2) continue;

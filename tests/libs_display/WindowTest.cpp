@@ -52,6 +52,8 @@ TEST_F(DisplayTest, WindowEventsFromTheQueueChangeTheWindowState) {
         {"restored", SDL_WINDOWEVENT_RESTORED, DX::Active},
         {"focus lost again", SDL_WINDOWEVENT_FOCUS_LOST, DX::Inactive},
         {"maximised", SDL_WINDOWEVENT_MAXIMIZED, DX::Active},
+        {"hidden", SDL_WINDOWEVENT_HIDDEN, DX::Minimized},
+        {"shown again", SDL_WINDOWEVENT_SHOWN, DX::Active},
         {"closed", SDL_WINDOWEVENT_CLOSE, DX::Closed},
         {"restored after closing", SDL_WINDOWEVENT_RESTORED, DX::Closed},
     };

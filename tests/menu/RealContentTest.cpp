@@ -2,6 +2,9 @@
 // there, and every page draws.
 #include "MenuFixture.h"
 #include "tests/TestSupport.h"
+#include "tests/support/FrameAccess.h"
+
+#include <SDL.h>
 
 #include <cctype>
 #include <fstream>
@@ -23,13 +26,13 @@ TEST_F(RealContentTest, EveryPageDrawsOverTheBackground) {
                   MenuSystem::ScorePage}) {
         menu->showPage(p);
         EXPECT_EQ(frame(), 1) << "page " << p;
-        EXPECT_NE(directX->ReadPixel(2, 2) & 0xFFFFFF, 0xFFFFFFu)
+        EXPECT_NE(ReadPixel(*directX, 2, 2) & 0xFFFFFF, 0xFFFFFFu)
             << "page " << p << ": the background picture covers the white clear";
     }
     menu->showPage(MenuSystem::MainPage);
     activate(99);
     EXPECT_EQ(frame(), 1);
-    EXPECT_EQ(directX->ReadPixel(600, 50) & 0xFFFFFF, 0u) << "the credits clear to black";
+    EXPECT_EQ(ReadPixel(*directX, 600, 50) & 0xFFFFFF, 0u) << "the credits clear to black";
 }
 
 // The credits in English: every line comes from the English language file, none of the German
@@ -107,4 +110,42 @@ TEST_F(RealContentTest, KeyNamesAndNumbersFollowTheLanguage) {
             << c.language << ": expected the win rate as \"" << c.noWinRate + 1 << "\" in \"" << row
             << "\"";
     }
+}
+
+// The menus and the credits come out the same whatever number of workers draws them.
+TEST_F(RealContentTest, MenusAndCreditsAreTheSameForAnyNumberOfWorkers) {
+    auto hash = [this] {
+        directX->FlushFrame();
+        const SDL_Surface* picture = directX->frame;
+        uint64_t h = 1469598103934665603ull;
+        for (int y = 0; y < picture->h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const uint8_t*>(picture->pixels) + size_t(y) * picture->pitch);
+            for (int x = 0; x < picture->w; ++x) h = (h ^ row[x]) * 1099511628211ull;
+        }
+        return h;
+    };
+    const struct {
+        int page;
+        const char* what;
+    } pages[] = {{MenuSystem::MainPage, "main menu"},
+                 {MenuSystem::SettingsPage, "settings"},
+                 {MenuSystem::PlayerPage, "players"},
+                 {MenuSystem::ScorePage, "high scores"},
+                 {-1, "credits"}};
+    for (const auto& p : pages) {
+        uint64_t one = 0;
+        for (int workers : {1, 2, 3, 5}) {
+            directX->composer.SetWorkers(workers);
+            menu->showPage(p.page < 0 ? MenuSystem::MainPage : p.page);
+            if (p.page < 0) activate(99);
+            frame(0); // a page's first frame may still settle (focus, hover)
+            frame(0);
+            if (workers == 1)
+                one = hash();
+            else
+                EXPECT_EQ(hash(), one) << p.what << " with " << workers << " workers";
+        }
+    }
+    directX->composer.SetWorkers(0);
 }

@@ -1,0 +1,273 @@
+// What players see, frame by frame: the main menu, a one-player game, a two-player game with a
+// quadruple clear bursting on each board, and the heavy frame (a full-screen background, 400
+// blocks, 5000 additive particles, 40 labels). Each is measured side by side in one run:
+//   compose1_fps  composing on one thread (the frame as it was drawn before the workers)
+//   compose_fps   composing on every core; compose_x = compose_fps / compose1_fps
+//   present_fps   handing the finished frame to the window on the path in the name
+//   frame_fps     composing on every core and presenting; frame_x = frame_fps / (one thread
+//                 composing and presenting)
+// Under Xvfb (DISPLAY set) presenting is the real thing; without a display the dummy driver
+// stands in. Paths: "surface" = the window's own surface, "renderer" = SDL's accelerated
+// renderer (OpenGL on llvmpipe where no GPU is).
+#include "Libs/Platform.h"
+#include "game/Game.h"
+#include "game/Random.h"
+#include "menu/MenuSystem.h"
+#include "tests/support/GameTestAccess.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+void WriteBmp(const fs::path& path, int w, int h, const std::function<uint32_t(int, int)>& rgb) {
+    int rowSize = (w * 3 + 3) & ~3;
+    std::vector<uint8_t> b(54 + size_t(rowSize) * h, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, uint32_t(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, uint32_t(w));
+    put32(22, uint32_t(h));
+    b[26] = 1;
+    b[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t c = rgb(x, y);
+            size_t at = 54 + size_t(h - 1 - y) * rowSize + size_t(x) * 3;
+            b[at] = uint8_t(c);
+            b[at + 1] = uint8_t(c >> 8);
+            b[at + 2] = uint8_t(c >> 16);
+        }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
+}
+
+// The platform objects and the menus built from the repository's content in a scratch folder,
+// as the entry builds them; one game set up on them.
+struct Session {
+    fs::path folder, previous;
+    std::unique_ptr<DirectXLib> directX;
+    std::unique_ptr<InputLib> input;
+    std::unique_ptr<MenuSystem> menu;
+    std::unique_ptr<Game> game;
+    Texture background, block, particle;
+    Font labelFont;
+    struct Quad {
+        int x, y, size;
+        uint32_t colour;
+    };
+    std::vector<Quad> blocks, particles;
+
+    Session() {
+        if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        previous = fs::current_path();
+        folder = fs::temp_directory_path() / "brixel_bench_frames";
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (const char* dir : {"images", "language", "skin", "sounds"})
+            fs::create_directory_symlink(fs::path(BRIXEL_SOURCE_DIR) / "content" / dir,
+                                         folder / dir);
+        fs::current_path(folder);
+        directX = std::make_unique<DirectXLib>();
+        directX->CreateMainWindow("brixel", 107, 108, 0, "1.2");
+        directX->InitDirect3D(1024, 768, 32, 2);
+        directX->frameRateMode = 0;
+        directX->windowState = DirectXLib::Active;
+        input = std::make_unique<InputLib>();
+        input->Init();
+        menu = std::make_unique<MenuSystem>();
+        menu->build(*directX, *input);
+        game = std::make_unique<Game>();
+        game->setup(*menu);
+        makeHeavyScene();
+    }
+
+    ~Session() {
+        game.reset();
+        menu.reset();
+        input->Release();
+        input.reset();
+        background.ReleaseInterface();
+        block.ReleaseInterface();
+        particle.ReleaseInterface();
+        labelFont.ReleaseInterface();
+        directX.reset();
+        fs::current_path(previous);
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    void makeHeavyScene() {
+        WriteBmp("heavy_background.bmp", 1024, 768,
+                 [](int x, int y) { return uint32_t((x / 4) << 16 | (y / 3) << 8 | 0x40); });
+        WriteBmp("heavy_block.bmp", 32, 32, [](int x, int y) {
+            return (x == 0 || y == 0 || x == 31 || y == 31) ? 0x202020u : 0xC0C0C0u;
+        });
+        WriteBmp("heavy_particle.bmp", 32, 32, [](int x, int y) {
+            int d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
+            return d < 256 ? uint32_t(255 - d) * 0x010101u : 0u;
+        });
+        background.Load("heavy_background.bmp", 0);
+        block.Load("heavy_block.bmp", 0);
+        particle.Load("heavy_particle.bmp", 0);
+        labelFont.Create("Arial", 20, 1);
+        uint32_t seed = 12345;
+        auto next = [&seed](uint32_t range) {
+            seed = seed * 214013u + 2531011u;
+            return (seed >> 16 & 0x7FFF) % range;
+        };
+        for (int i = 0; i < 400; ++i)
+            blocks.push_back({int(next(992)), int(next(736)), 32, 0xFF000000u | next(0xFFFFFF)});
+        for (int i = 0; i < 5000; ++i) {
+            int size = 10 + int(next(51));
+            particles.push_back({int(next(1024 - size)), int(next(768 - size)), size,
+                                 0x40000000u | next(0xFFFFFF)});
+        }
+    }
+
+    void drawHeavy() {
+        background.Draw(0, 0, 0, 0, 0, 0.0f, 0, 0);
+        for (const Quad& q : blocks) block.Draw(q.x, q.y, q.size, q.size, 0, 0.0f, q.colour, 0);
+        for (const Quad& p : particles)
+            particle.Draw(p.x, p.y, p.size, p.size, 0, 0.0f, p.colour, 1);
+        for (int i = 0; i < 40; ++i)
+            directX->DrawText(20 + (i % 4) * 250, 40 + (i / 4) * 70, "Punkte " + std::to_string(i),
+                              &labelFont, 0xFF000000, 0, 200, 30, 2);
+    }
+
+    // A game of one or two players, its pieces falling; with bursts, each board as after a
+    // quadruple clear: four rows' bursts of the full particle count in flight.
+    void startGame(int players, bool quadrupleBursts) {
+        Random::Seed(7);
+        menu->boardContext.particleCount = 500;
+        menu->pausedGame = 0;
+        menu->requestedGame = players - 1;
+        game->start();
+        if (!quadrupleBursts) return;
+        GameTestAccess state(*game);
+        for (Board* board : {&state.leftBoard, &state.rightBoard}) {
+            for (int b = 0; b < 4; ++b) {
+                const int row = 16 + b;
+                board->burstFinished[b] = 0;
+                for (int k = 0; k < Board::particlesPerBurst; ++k) {
+                    Particle& p = board->particles[b][k];
+                    p.x = k < 10 ? k * 1000 : Random::Draw() % 10000;
+                    p.y = row * 1000 + (k < 10 ? 0 : Random::Draw() % 1000);
+                    p.vx = p.vy = 0;
+                    p.life = 2550;
+                    p.fade = 5;
+                    p.colour = k % 7;
+                    p.size = k < 10 ? 32 : 10 + Random::Draw() % 52;
+                }
+            }
+        }
+    }
+};
+
+Session& TheSession() {
+    static Session session;
+    return session;
+}
+
+enum Scene { MainMenu, OnePlayer, TwoPlayersQuadruple, Heavy };
+
+void Compose(Session& s, Scene scene) {
+    s.directX->Clear(0x00FFFFFF);
+    switch (scene) {
+    case MainMenu:
+        s.menu->update(0);
+        break;
+    case OnePlayer:
+    case TwoPlayersQuadruple:
+        s.game->frame(0);
+        break;
+    case Heavy:
+        s.drawHeavy();
+        break;
+    }
+    s.directX->FlushFrame();
+}
+
+double Seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+void SideBySide(benchmark::State& state, Scene scene, const char* path) {
+    Session& s = TheSession();
+    setenv("BRIXEL_PRESENT", path, 1);
+    s.directX->InitDirect3D(1024, 768, 32, 2);
+    s.directX->frameRateMode = 0;
+    if (scene == MainMenu) s.menu->showPage(MenuSystem::MainPage);
+    if (scene == OnePlayer) s.startGame(1, false);
+    if (scene == TwoPlayersQuadruple) s.startGame(2, true);
+    FrameComposer& composer = s.directX->composer;
+    composer.SetWorkers(0);
+    const int cores = composer.Workers();
+    Compose(s, scene); // fills the text cache
+    double one = 0, all = 0, present = 0;
+    for (auto _ : state) {
+        composer.SetWorkers(1);
+        auto t0 = Clock::now();
+        Compose(s, scene);
+        auto t1 = Clock::now();
+        composer.SetWorkers(cores);
+        auto t2 = Clock::now();
+        Compose(s, scene);
+        auto t3 = Clock::now();
+        s.directX->EndFrame();
+        auto t4 = Clock::now();
+        one += Seconds(t0, t1);
+        all += Seconds(t2, t3);
+        present += Seconds(t3, t4);
+    }
+    const double n = double(state.iterations());
+    state.counters["workers"] = cores;
+    state.counters["compose1_fps"] = n / one;
+    state.counters["compose_fps"] = n / all;
+    state.counters["compose_x"] = one / all;
+    state.counters["present_fps"] = n / present;
+    state.counters["frame_fps"] = n / (all + present);
+    state.counters["frame_x"] = (one + present) / (all + present);
+    unsetenv("BRIXEL_PRESENT");
+}
+
+void BM_MainMenu(benchmark::State& state, const char* path) {
+    SideBySide(state, MainMenu, path);
+}
+void BM_OnePlayer(benchmark::State& state, const char* path) {
+    SideBySide(state, OnePlayer, path);
+}
+void BM_TwoPlayersQuadrupleClear(benchmark::State& state, const char* path) {
+    SideBySide(state, TwoPlayersQuadruple, path);
+}
+void BM_HeavyFrame(benchmark::State& state, const char* path) {
+    SideBySide(state, Heavy, path);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_MainMenu, surface, "surface")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MainMenu, renderer, "renderer")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OnePlayer, surface, "surface")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OnePlayer, renderer, "renderer")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TwoPlayersQuadrupleClear, surface, "surface")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TwoPlayersQuadrupleClear, renderer, "renderer")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HeavyFrame, surface, "surface")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HeavyFrame, renderer, "renderer")->Unit(benchmark::kMillisecond);
