@@ -45,6 +45,9 @@ constexpr int KeyEnd = 207;
 constexpr int KeyDown = 208;
 constexpr int KeyPageDown = 209;
 constexpr int KeyDelete = 211;
+// Not a key: an event with this code carries one typed Windows-1252 character in appData, as
+// the system's keyboard layout made it. Key codes stay positions; typed text follows the layout.
+constexpr int KeyTypedText = 256;
 
 // Game controllers. Every button, stick direction and trigger of up to two pads is a key of
 // its own, so bindings, key repeat and the key fields treat it like any key. The pads' codes

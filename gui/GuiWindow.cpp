@@ -188,6 +188,10 @@ bool GuiWindow::CapturingKeys() const {
     return focus && focus->kind == ControlKind::TextField && focus->param3 == TextMode::KeyCapture;
 }
 
+bool GuiWindow::TypingText() const {
+    return focus && focus->kind == ControlKind::TextField && focus->param3 != TextMode::KeyCapture;
+}
+
 // One event into the window. When what happens, event by event:
 //
 //   event                                 effect                                  result

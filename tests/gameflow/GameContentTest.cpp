@@ -22,6 +22,8 @@ namespace {
 class GameContentTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        clock = 1000;
+        SetTickSource(&GameContentTest::testClock);
         previousFolder = fs::current_path();
         folder = fs::temp_directory_path() /
                  ("brixel_gameflow_content_" +
@@ -47,6 +49,7 @@ protected:
     }
 
     void TearDown() override {
+        SetTickSource(nullptr);
         game.reset();
         menu.reset();
         soundLib.reset();
@@ -76,6 +79,10 @@ protected:
         directX->EndFrame();
         return result;
     }
+
+    // The tick count stands still unless a test moves it on.
+    static inline uint32_t clock = 0;
+    static uint32_t testClock() { return clock; }
 
     fs::path previousFolder;
     fs::path folder;
@@ -112,7 +119,8 @@ TEST_F(GameContentTest, EveryModeRunsToItsResultOnTheRealContent) {
         EXPECT_NE(game->resultText().find(name), std::string::npos)
             << "mode " << gameState().mode << ": " << game->resultText();
         EXPECT_EQ(game->dialog().GetControl(Game::ResultLabel)->text, game->resultText());
-        frame(16); // the dialog drawn over the frozen boards
+        frame(16);    // the dialog drawn over the frozen boards
+        clock += 500; // the dialog takes keys after half a second
         press(KeyEscape);
         EXPECT_EQ(frame(16), 1) << "Escape in the dialog goes back to the menus";
     }
@@ -133,6 +141,47 @@ TEST_F(GameContentTest, RandomBackgroundIsOneOfThePicturesFound) {
         EXPECT_EQ(menu->background.IsLoaded(), 1);
     }
     EXPECT_GT(chosen.size(), 1u) << "twelve games, one picture every time";
+}
+
+// Every label, button and picture of every page and dialog lies inside what its window shows:
+// a framed dialog's client area (below its title bar), the whole screen for a page.
+TEST_F(GameContentTest, EveryControlLiesInsideItsWindow) {
+    struct Window {
+        const char* name;
+        GuiWindow& window;
+    };
+    const Window windows[] = {{"main page", menuState().mainWindow},
+                              {"settings page", menuState().settingsWindow},
+                              {"player page", menuState().playerWindow},
+                              {"statistics page", menuState().scoreWindow},
+                              {"question dialog", menuState().questionWindow},
+                              {"two-player result", gameState().twoPlayerDialog},
+                              {"one-player result", gameState().singlePlayerDialog}};
+    for (const char* skin : {"Golden", "Silber"}) {
+        menuState().guiManager.LoadSkin(skin, nullptr, nullptr);
+        for (const Window& w : windows) {
+            const GuiWindow& window = w.window;
+            const int left = window.framed ? window.x : 0;
+            const int top = window.framed ? window.y : 0;
+            const int right = window.framed ? window.x + window.width : 1024;
+            const int bottom = window.framed ? window.y + window.height : 768;
+            for (const auto& [id, control] : window.controls) {
+                int width = control.width, height = control.height;
+                // A picture without a size is drawn at its own.
+                if (control.kind == ControlKind::Image && control.param4.texture) {
+                    if (width == 0) width = control.param4.texture->width;
+                    if (height == 0) height = control.param4.texture->height;
+                }
+                const bool inside = control.x >= left && control.y >= top &&
+                                    control.x + width <= right && control.y + height <= bottom;
+                EXPECT_TRUE(inside)
+                    << skin << ", " << w.name << ", control " << id << ": expected inside (" << left
+                    << ", " << top << ")-(" << right << ", " << bottom << "), got (" << control.x
+                    << ", " << control.y << ")-(" << control.x + width << ", " << control.y + height
+                    << ")";
+            }
+        }
+    }
 }
 
 } // namespace

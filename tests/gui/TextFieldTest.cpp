@@ -1,11 +1,14 @@
 #include "GuiTestSupport.h"
+
+#include <algorithm>
+
 #include "Libs/KeyCodes.h"
 
 using namespace TestSkin;
 
 namespace {
-constexpr int keyA = 30, keyS = 31, key7 = 8, keyQ = 16, keyE = 18;
-constexpr int keyApostrophe = 40; // a-umlaut on a German keyboard
+constexpr int keyA = 30, keyS = 31;
+constexpr int typeA = -1; // in a table of keys: the letter "a" typed as text
 } // namespace
 
 class TextFieldTest : public GuiTest {
@@ -19,12 +22,22 @@ protected:
         field->text = text;
         window.SetControlParams(1, 3, caret, maxLength, mode);
     }
-    // A key typed with modifiers held.
+    // A key with a modifier held.
     int32_t TypeWith(int modifier, int code) {
         Key(modifier, true);
         const int32_t r = Tap(code);
         Key(modifier, false);
         return r;
+    }
+    // Text as the system's keyboard layout delivers it (UTF-8), fed to the window character by
+    // character; returns the largest result.
+    int32_t Type(const std::string& utf8) {
+        InputLib& input = Platform().input;
+        input.PushTypedText(utf8);
+        int32_t result = 0;
+        while (input.ReadKeyEvent(0, 1))
+            result = std::max(result, window.RunFrame(GuiInput::Keyboard, id));
+        return result;
     }
 };
 
@@ -36,7 +49,7 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
         const char* expectText;
         int32_t expectCaret;
     } cases[] = {
-        {"abc", 3, 3, keyA, "abc", 3},        // full: typing changes nothing
+        {"abc", 3, 3, typeA, "abc", 3},       // full: typing changes nothing
         {"abc", 3, 3, KeyBackspace, "ab", 2}, // editing keys still work when full
         {"abc", 1, 3, KeyDelete, "ac", 1},
         {"abc", 3, 3, KeyDelete, "abc", 3}, // Delete at the end does nothing
@@ -47,12 +60,13 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
         {"abc", 3, 3, KeyRight, "abc", 3},
         {"abc", 1, 3, KeyEnd, "abc", 3},
         {"abc", 2, 3, KeyHome, "abc", 0},
-        {"abc", 1, 10, keyA, "aabc", 2},
-        {"abc", 9, 10, keyA, "abca", 4}, // a caret beyond the text is brought back first
+        {"abc", 1, 10, typeA, "aabc", 2},
+        {"abc", 9, 10, typeA, "abca", 4}, // a caret beyond the text is brought back first
+        {"abc", 1, 10, keyA, "abc", 1},   // the key alone types nothing: text comes as text
     };
     for (const Case& c : cases) {
         Setup(c.text, c.caret, c.maxLength, TextMode::Any);
-        const int32_t result = Tap(c.key);
+        const int32_t result = c.key == typeA ? Type("a") : Tap(c.key);
         EXPECT_EQ(field->text, c.expectText)
             << "'" << c.text << "' caret " << c.caret << " key " << c.key;
         EXPECT_EQ(field->param1, c.expectCaret) << "'" << c.text << "' key " << c.key;
@@ -69,33 +83,35 @@ TEST_F(TextFieldTest, ShiftDeleteEmptiesTheFieldWhereverTheCaretIs) {
     }
 }
 
+// What lands in the field is what the keyboard layout typed, filtered by the field's mode.
 TEST_F(TextFieldTest, CharacterSetsOfTheModes) {
     struct Case {
         int32_t mode;
-        int modifier; // 0 none
-        int key;
-        const char* typed; // what lands in the field, "" when refused
+        const char* typed;  // UTF-8, as the system delivers it
+        const char* stored; // Windows-1252, "" when refused
     } cases[] = {
-        {TextMode::LettersDigits, 0, keyApostrophe, ""},
-        {TextMode::LettersDigits, 0, keyA, "a"},
-        {TextMode::LettersDigits, 0, key7, "7"},
-        {TextMode::LettersDigits, 0, KeySpace, " "},
-        {TextMode::LettersDigits, KeyLeftShift, keyA, "A"},
-        {TextMode::Wide, 0, keyApostrophe, "\xE4"},
-        {TextMode::Wide, KeyAltGr, keyE, "\x80"},
-        {TextMode::Wide, KeyAltGr, keyQ, "@"},
-        {TextMode::Wide, KeyLeftShift, key7, ""}, // the slash is not in the wide set
-        {TextMode::Any, KeyLeftShift, key7, "/"},
-        {TextMode::KeyCapture + 1, 0, keyS, ""}, // other modes accept no characters
+        {TextMode::LettersDigits, "\xC3\xA4", ""},
+        {TextMode::LettersDigits, "a", "a"},
+        {TextMode::LettersDigits, "7", "7"},
+        {TextMode::LettersDigits, " ", " "},
+        {TextMode::LettersDigits, "A", "A"},
+        {TextMode::Wide, "\xC3\xA4", "\xE4"},
+        {TextMode::Wide, "\xE2\x82\xAC", "\x80"},
+        {TextMode::Wide, "@", "@"},
+        {TextMode::Wide, "y", "y"},
+        {TextMode::Wide, "/", ""},            // the slash is not in the wide set
+        {TextMode::Wide, "\xE2\x86\x90", ""}, // no Windows-1252 character
+        {TextMode::Any, "/", "/"},
+        {TextMode::Any, "Tony y-z [];'", "Tony y-z [];'"},
+        {TextMode::KeyCapture, "a", ""},     // a key field waits for a key, not for text
+        {TextMode::KeyCapture + 1, "s", ""}, // other modes accept no characters
     };
     for (const Case& c : cases) {
-        Setup("", 0, 10, c.mode);
-        if (c.modifier)
-            TypeWith(c.modifier, c.key);
-        else
-            Tap(c.key);
-        EXPECT_EQ(field->text, c.typed)
-            << "mode " << c.mode << " modifier " << c.modifier << " key " << c.key;
+        Setup("", 0, 20, c.mode);
+        Type(c.typed);
+        EXPECT_EQ(field->text, c.stored)
+            << "mode " << c.mode << ": typed \"" << c.typed << "\", expected \"" << c.stored
+            << "\", got \"" << field->text << "\"";
     }
 }
 
