@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "Libs/KeyCodes.h"
 #include "Libs/Platform.h"
@@ -182,6 +183,103 @@ TEST_F(GameContentTest, EveryControlLiesInsideItsWindow) {
             }
         }
     }
+}
+
+// The wins tally sits inside each board's caption box: a long name is shortened with an
+// ellipsis so its text keeps clear of the tally, a short one stays whole, and the computer's
+// caption reads as a level.
+TEST_F(GameContentTest, CaptionsKeepClearOfTheWinsTally) {
+    struct Case {
+        const char* name;
+        int variant; // 0 two people, 1 against the computer
+        bool cut;
+    };
+    const Case cases[] = {{"Maximilian Wellenbrt", 0, true},
+                          {"WWWWWWWWWWWWWWWWWWWW", 0, true},
+                          {"Anna", 0, false},
+                          {"Maximilian Wellenbrt", 1, true}};
+    auto widthOf = [&](const std::string& text) {
+        int w = 0, h = 0;
+        directX->MeasureText(text, &menu->captionFont, 0, w, h, 1);
+        return w;
+    };
+    ASSERT_GT(widthOf("W"), 5) << "the caption font must be loaded";
+    for (const Case& c : cases) {
+        menu->player1->name = c.name;
+        menu->player2->name = c.name;
+        menu->player1->computerLevel = 4;
+        menu->settings.twoPlayerMode = c.variant;
+        menu->pausedGame = 0;
+        menu->requestedGame = 1;
+        game->start();
+        gameState().leftWins = 10;
+        gameState().rightWins = 7;
+        gameState().screen.composeScreen(*game);
+        std::vector<const ScreenItem*> captions, tallies;
+        for (const ScreenItem& item : gameState().screen.picture.items) {
+            if (item.role == ScreenRole::Caption) captions.push_back(&item);
+            if (item.role == ScreenRole::WinsTally) tallies.push_back(&item);
+        }
+        ASSERT_EQ(captions.size(), 2u);
+        ASSERT_EQ(tallies.size(), 2u);
+        for (int side = 0; side < 2; ++side) {
+            const ScreenItem& caption = *captions[side];
+            const ScreenItem& tally = *tallies[side];
+            const int captionWidth = widthOf(caption.text);
+            const int captionLeft = caption.x + (caption.w - captionWidth) / 2;
+            const int tallyWidth = widthOf(tally.text);
+            const int tallyLeft = tally.x + (tally.w - tallyWidth) / 2;
+            const bool clear = side == 0 ? captionLeft + captionWidth < tallyLeft
+                                         : tallyLeft + tallyWidth < captionLeft;
+            EXPECT_TRUE(clear) << c.name << ", side " << side << ": caption \"" << caption.text
+                               << "\" from " << captionLeft << " to " << captionLeft + captionWidth
+                               << ", tally from " << tallyLeft << " to " << tallyLeft + tallyWidth;
+            const bool computer = c.variant == 1 && side == 1;
+            if (computer) {
+                EXPECT_EQ(caption.text, "Computer, Stufe 5") << "the computer's caption";
+                continue;
+            }
+            if (c.cut) {
+                ASSERT_FALSE(caption.text.empty()) << c.name;
+                EXPECT_EQ(caption.text.back(), '\x85')
+                    << c.name << ": expected an ellipsis, got \"" << caption.text << "\"";
+            } else {
+                EXPECT_EQ(caption.text, c.name);
+            }
+        }
+    }
+}
+
+// The result table of a one-player game shows the new entry chosen.
+TEST_F(GameContentTest, NewTopTenEntryIsMarkedInTheResultTable) {
+    PlayerProfile& player = *menu->player1;
+    player.highScoreCount[0] = 3;
+    const uint32_t scores[3] = {900, 500, 100};
+    for (int i = 0; i < 3; ++i) {
+        player.highScore[0][i] = scores[i];
+        player.highScoreLevel[0][i] = 2;
+        player.highScoreTime[0][i] = 61;
+    }
+    menu->settings.singlePlayerMode = 0;
+    menu->pausedGame = 0;
+    menu->requestedGame = 0;
+    game->start();
+    gameState().singleBoard.score = 600;
+    game->gameOver(1);
+    const GuiControl& table = *gameState().singlePlayerDialog.GetControl(Game::ScoreTable);
+    EXPECT_EQ(table.markedRow.substr(0, 4), "600\n") << "expected the new second place marked";
+    int index = 0;
+    for (const auto& row : gameState().scoreRows) {
+        if (row.second == table.markedRow) break;
+        ++index;
+    }
+    EXPECT_EQ(index, 1) << "the marked row is the second of the table";
+
+    // A result that enters no table marks nothing.
+    game->start();
+    gameState().singleBoard.score = 0;
+    game->gameOver(1);
+    EXPECT_EQ(table.markedRow, "") << "nothing entered, nothing marked";
 }
 
 } // namespace

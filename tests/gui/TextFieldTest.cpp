@@ -198,3 +198,33 @@ TEST_F(TextFieldTest, DisabledFieldDrawsTheDisabledBox) {
                                  << expected << ", got " << got;
     }
 }
+
+// A key field waiting for a key says so with an ellipsis instead of the key's name and never
+// shows a caret; once it has taken a key it shows the key's name again.
+TEST_F(TextFieldTest, KeyFieldWaitingForAKeyShowsAnEllipsisAndNoCaret) {
+    Setup("Hoch", 0, 0, TextMode::KeyCapture);
+    window.SetFocus(0, 0);
+    EXPECT_EQ(field->ShownText(), "Hoch") << "not focused: the bound key";
+
+    window.SetFocus(1, 0);
+    Hover(field->x + 20, field->y + 5); // a frame without events: the field shows its focus
+    ASSERT_EQ(field->state, 1);
+    EXPECT_EQ(field->ShownText(), "\x85") << "focused and waiting";
+    DirectXLib& dx = Platform().directX;
+    for (uint32_t time : {5000u, 5700u}) { // both phases of the caret's blinking
+        SetTime(time);
+        dx.Clear(0xFFFFFFFF);
+        field->DrawControl();
+        for (int32_t x = field->x + boxBorder; x < field->x + field->width - boxBorder; ++x) {
+            const uint32_t top = dx.ReadPixel(x, field->y + boxBorder + 1) & 0xFFFFFF;
+            const uint32_t bottom = dx.ReadPixel(x, field->y + field->height - boxBorder - 2);
+            ASSERT_FALSE(top == 0 && (bottom & 0xFFFFFF) == 0)
+                << "a caret line at x " << x - field->x << " at " << time << " ms";
+        }
+    }
+
+    Tap(keyS);
+    EXPECT_EQ(field->ShownText(), Platform().input.GetKeyName(keyS)) << "after taking a key";
+    window.SetFocus(1, 0);
+    EXPECT_EQ(field->ShownText(), "\x85") << "focused anew: waiting again";
+}

@@ -212,8 +212,8 @@ TEST_F(DisplayTest, FitTextCutsWithAnEllipsisOnlyWhatIsTooWide) {
             continue;
         }
         ASSERT_FALSE(fitted.empty()) << "width " << c.width;
-        EXPECT_EQ(fitted.back(), '\x85') << "width " << c.width << ": expected an ellipsis, got \""
-                                         << fitted << "\"";
+        EXPECT_EQ(fitted.back(), '\x85')
+            << "width " << c.width << ": expected an ellipsis, got \"" << fitted << "\"";
         const std::string kept = fitted.substr(0, fitted.size() - 1);
         EXPECT_EQ(name.compare(0, kept.size(), kept), 0) << "the start of the name, got " << kept;
         // The longest start that fits: one more letter would not.
