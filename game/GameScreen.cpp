@@ -317,6 +317,9 @@ void GameScreen::drawBoard(MenuSystem& menu, Board& board, int x, int y, int mod
             FormatText(menu.text(TextComputerCaption) + " %d", {profile.computerLevel + 1});
     else
         caption.text = profile.name;
+    // A name too wide for the box ends with an ellipsis rather than mid-letter.
+    if (menu.directX)
+        caption.text = menu.directX->FitText(caption.text, &menu.captionFont, caption.w);
 
     drawPieces(menu, board, x, y, mirrored);
     drawLockedBlocks(menu, board, x, y, mirrored);

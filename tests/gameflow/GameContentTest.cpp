@@ -250,6 +250,28 @@ TEST_F(GameContentTest, CaptionsKeepClearOfTheWinsTally) {
     }
 }
 
+// A one-player caption too wide for its box ends with an ellipsis instead of a cut letter.
+TEST_F(GameContentTest, LongOnePlayerCaptionEndsWithAnEllipsis) {
+    for (const char* name : {"WWWWWWWWWWWWWWWWWWWW", "Anna"}) {
+        menu->player1->name = name;
+        menu->pausedGame = 0;
+        menu->requestedGame = 0;
+        game->start();
+        gameState().screen.composeScreen(*game);
+        const ScreenItem* caption = nullptr;
+        for (const ScreenItem& item : gameState().screen.picture.items)
+            if (item.role == ScreenRole::Caption) caption = &item;
+        ASSERT_NE(caption, nullptr);
+        int w = 0, h = 0;
+        directX->MeasureText(caption->text, &menu->captionFont, 0, w, h, 1);
+        EXPECT_LE(w, caption->w) << "\"" << caption->text << "\" is wider than its box";
+        if (std::string(name) == "Anna")
+            EXPECT_EQ(caption->text, "Anna");
+        else
+            EXPECT_EQ(caption->text.back(), '\x85') << "expected an ellipsis: " << caption->text;
+    }
+}
+
 // The result table of a one-player game shows the new entry chosen.
 TEST_F(GameContentTest, NewTopTenEntryIsMarkedInTheResultTable) {
     PlayerProfile& player = *menu->player1;
