@@ -99,6 +99,9 @@ public:
     // w is the wrapping width in mode 0 (0 = unbounded); single-line modes count trailing
     // blanks. Gives the text's width and height in w and h.
     void MeasureText(const std::string& text, Font* font, int alignment, int& w, int& h, int mode);
+    // The text as one line no wider than width: unchanged when it fits, else cut between two
+    // characters and ended with an ellipsis ("..." as one character). Nothing fits: empty.
+    std::string FitText(const std::string& text, Font* font, int width);
     // pattern 0 = solid, else a 32-bit on/off mask along the line, each bit `scale` pixels.
     void DrawLine(int x1, int y1, int x2, int y2, uint32_t colour, float width, uint32_t pattern,
                   float scale);

@@ -152,3 +152,29 @@ void DirectXLib::MeasureText(const std::string& text, Font* font, int alignment,
     h = withStop->height;
     w = width - Layout(f, ".", -1)->width;
 }
+
+std::string DirectXLib::FitText(const std::string& text, Font* font, int width) {
+    auto widthOf = [&](const std::string& line) {
+        int w = 0, h = 0;
+        MeasureText(line, font, 0, w, h, 1);
+        return w;
+    };
+    if (text.empty() || widthOf(text) <= width) return text;
+    constexpr char ellipsis = '\x85'; // Windows-1252
+    auto cut = [&](size_t keep) {
+        std::string shortened = text.substr(0, keep);
+        while (!shortened.empty() && shortened.back() == ' ') shortened.pop_back();
+        return shortened + ellipsis;
+    };
+    // The longest start that fits with the ellipsis: widths grow with the length.
+    size_t low = 0, high = text.size() - 1;
+    if (widthOf(cut(0)) > width) return "";
+    while (low < high) {
+        const size_t middle = (low + high + 1) / 2;
+        if (widthOf(cut(middle)) <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return cut(low);
+}

@@ -5,6 +5,7 @@
 #include "Libs/GamePads.h"
 #include "Libs/KeyCodes.h"
 #include "Libs/Tick.h"
+#include "Libs/Win1252.h"
 
 #include <SDL.h>
 
@@ -88,6 +89,9 @@ int EventWatch(void* userData, SDL_Event* sdlEvent) {
         input.PushKeyboardEvent(MakeEvent(code, e.type == SDL_KEYDOWN ? Pressed : 0));
         break;
     }
+    case SDL_TEXTINPUT:
+        input.PushTypedText(e.text.text);
+        break;
     case SDL_MOUSEMOTION:
         if (e.motion.xrel != 0)
             input.PushMouseEvent(MakeEvent(MouseX, static_cast<uint32_t>(e.motion.xrel)));
@@ -161,7 +165,8 @@ void InputLib::Init() {
         FatalError("Kann DirectInput nicht initialisieren.", __LINE__, ModuleName, 0);
     directInput = 1;
 
-    if (!EnableEvents({SDL_KEYDOWN, SDL_KEYUP}) || SDL_GetKeyboardState(nullptr) == nullptr)
+    if (!EnableEvents({SDL_KEYDOWN, SDL_KEYUP, SDL_TEXTINPUT}) ||
+        SDL_GetKeyboardState(nullptr) == nullptr)
         FatalError("Kann Tastatur nicht initialisieren.", __LINE__, ModuleName, 0);
     keyboard.Clear();
     keyboard.acquired = 1;
@@ -171,8 +176,8 @@ void InputLib::Init() {
     mouse.Clear();
     mouse.acquired = 1;
 
-    // Characters come from GetKeyChar only.
-    SDL_StopTextInput();
+    // Typed characters come from the system's keyboard layout, as text events.
+    SDL_StartTextInput();
     SDL_AddEventWatch(EventWatch, this);
     StartGamePads(*this);
 }
@@ -193,6 +198,23 @@ void InputLib::PushKeyboardEvent(const InputEvent& e) {
     if (stamped.timeStamp == 0) stamped.timeStamp = GetTickCount();
     if (stamped.offset < 256) heldKeys[stamped.offset] = stamped.IsPress() ? 1 : 0;
     keyboard.Append(stamped);
+}
+
+void InputLib::PushTypedText(const std::string& utf8) {
+    size_t at = 0;
+    while (at < utf8.size()) {
+        // One character: its lead byte and the continuation bytes after it.
+        size_t end = at + 1;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        std::string typed;
+        if (Utf8ToWin1252(std::string_view(utf8).substr(at, end - at), typed) &&
+            typed.size() == 1) {
+            InputEvent e = MakeEvent(KeyTypedText, Pressed);
+            e.appData = static_cast<unsigned char>(typed[0]);
+            PushKeyboardEvent(e);
+        }
+        at = end;
+    }
 }
 
 void InputLib::PushPadControl(int pad, PadControl control, int pressed) {

@@ -91,6 +91,10 @@ public:
     // the sequence, and the time when it is 0) and keep the held-key state up to date.
     void PushKeyboardEvent(const InputEvent& e);
     void PushMouseEvent(const InputEvent& e);
+    // Typed text as the system delivers it (UTF-8): one KeyTypedText event per character, in
+    // the keyboard buffer after the key that typed it. A character Windows-1252 cannot
+    // express is left out.
+    void PushTypedText(const std::string& utf8);
 
     // Game controllers, numbered in the order their first button was pressed: "Pad 1" is the
     // pad that claimed it first, whatever the order they were plugged in. Their buttons, stick

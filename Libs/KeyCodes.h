@@ -62,6 +62,9 @@ constexpr int KeyDelete = 211;
 constexpr int KeyLeftWindows = 219;
 constexpr int KeyRightWindows = 220;
 constexpr int KeyMenu = 221;
+// Not a key: an event with this code carries one typed Windows-1252 character in appData, as
+// the system's keyboard layout made it. Key codes stay positions; typed text follows the layout.
+constexpr int KeyTypedText = 256;
 
 // Game controllers. Every button, stick direction and trigger of up to two pads is a key of
 // its own, so bindings, key repeat and the key fields treat it like any key. The pads' codes

@@ -1,12 +1,16 @@
 #include "game/Game.h"
 
 #include "Libs/KeyCodes.h"
+#include "Libs/Tick.h"
 #include "menu/ControlRow.h"
 #include "storage/TextFormat.h"
 
 namespace {
 
 constexpr uint32_t Pressed = 0x80;
+// A result dialog ignores the keyboard this long after it opens, so that keys still hammered
+// from the game's last moments cannot answer it before it was read.
+constexpr uint32_t ResultKeyGuardMs = 500;
 
 // Language texts of the game flow.
 enum GameText {
@@ -34,7 +38,7 @@ struct DialogRow {
 
 // The two dialogs, row by row in the order they are built.
 constexpr DialogRow TwoPlayerRows[] = {
-    {10, 10, 10, 30, 0, ControlKind::Image, -1},
+    {10, 10, 30, 0, 0, ControlKind::Image, -1},
     {11, 40, -20, 230, 70, ControlKind::Label, 0},
     {12, 0, 60, 100, 22, ControlKind::Button, TextYes},
     {13, 110, 0, 100, 22, ControlKind::Button, TextNo},
@@ -43,7 +47,8 @@ constexpr DialogRow SinglePlayerRows[] = {
     {10, 10, 130, 0, 0, ControlKind::Image, -1},
     {11, 40, -120, 230, 70, ControlKind::Label, 0},
     {14, 0, 60, 200, 177, ControlKind::Table, -1},
-    {15, 0, 188, 230, 70, ControlKind::Label, TextScoreCaption},
+    // One line of room, so the question stays inside the dialog above its buttons.
+    {15, 0, 188, 230, 20, ControlKind::Label, TextScoreCaption},
     {12, 0, 20, 100, 22, ControlKind::Button, TextYes},
     {13, 110, 0, 100, 22, ControlKind::Button, TextNo},
 };
@@ -252,6 +257,7 @@ int Game::runDialog() {
         int32_t result = 0;
         if (input->ReadKey(1, 1, 0)) {
             anyEvent = true;
+            if (GetTickCount() - dialogOpenedAt < ResultKeyGuardMs) continue; // dropped
             result = activeDialog->RunFrame(GuiInput::Keyboard, id);
             if (result == 0 && input->event.offset == KeyEscape && input->event.data == Pressed) {
                 result = MenuButton;
@@ -350,17 +356,19 @@ void Game::finishSingle() {
         profile.totalRows += static_cast<uint32_t>(board.totalLines);
         rank = recordHighScore();
     }
-    fillScoreRows();
+    fillScoreRows(rank);
     if (rank != 0)
         lastResult = FormatText(menu->text(TextNewRecord), {profile.name, board.score, rank});
     else
         lastResult = FormatText(menu->text(TextNoRecord), {profile.name, board.score});
 }
 
-void Game::fillScoreRows() {
+void Game::fillScoreRows(int rank) {
     PlayerProfile& profile = *singleBoard.profile;
+    GuiControl* list = singlePlayerDialog.GetControl(ScoreTable);
     int table = mode;
     scoreRows.Clear();
+    if (list) list->markedRow.clear();
     uint32_t count = profile.highScoreCount[table];
     if (count > 10) count = 10;
     for (uint32_t i = 0; i < count; ++i) {
@@ -371,6 +379,8 @@ void Game::fillScoreRows() {
                                      : FormatText("%u\n%u\n%u:", {score, level, time / 60});
         if (level != 0) row += (time % 60 < 10 ? "0" : "") + std::to_string(time % 60);
         scoreRows.SelectOrInsert(static_cast<int32_t>(i)) = row;
+        // The new entry is shown chosen, so the player finds it in the list.
+        if (list && static_cast<int>(i) == rank - 1) list->markedRow = row;
     }
     singlePlayerDialog.SetControlParams(ScoreTable, 1, 0);
     singlePlayerDialog.SetControlParams(ScoreTable, 1, 0);
@@ -414,6 +424,9 @@ void Game::openDialog() {
     activeDialog->SetFocus(AgainButton, 0);
     if (GuiControl* label = activeDialog->GetControl(ResultLabel)) label->text = lastResult;
     directX->ShowCursor(1);
+    dialogOpenedAt = GetTickCount();
+    // A key held from the game repeats no more: only a fresh press answers the dialog.
+    for (KeyRepeat& repeat : input->keyRepeat) repeat.pressTime = 0;
     menu->pausedGame = 0;
     running = 0;
     statusView = 0;

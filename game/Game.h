@@ -63,6 +63,7 @@ private:
     int32_t endless = 0;
     int32_t lastPairing = 0; // kind of the last two-player game: 2 or 3; 0 before any
     int32_t dialogOpen = 0;
+    uint32_t dialogOpenedAt = 0; // tick count when the result dialog opened
     std::string pairName1, pairName2;
     Board singleBoard;
     Board leftBoard, rightBoard;
@@ -92,6 +93,7 @@ private:
     void finishSingle();
     void finishDuel(int loser);
     void finishComputerDuel(int loser);
-    void fillScoreRows();
+    // The top ten of the mode into the dialog's table; rank (1 to 10, 0 none) is marked.
+    void fillScoreRows(int rank);
     void openDialog();
 };

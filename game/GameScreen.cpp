@@ -134,6 +134,33 @@ void GameScreen::composeScreen(Game& game) {
         item.mode = 2;
         item.text = Number(tally[side]);
     }
+    fitCaptionsBesideTally(menu);
+}
+
+// The wins tally sits inside each board's caption box, right of the left board's centre and
+// left of the right board's. A caption is shortened so it keeps clear of its tally, whose
+// centre lies the same distance from the caption's centre on either side.
+void GameScreen::fitCaptionsBesideTally(MenuSystem& menu) {
+    constexpr int gap = 8; // between the caption's text and the tally's
+    const ScreenItem* tallies[2] = {};
+    ScreenItem* captions[2] = {};
+    int tallyCount = 0, captionCount = 0;
+    for (ScreenItem& item : picture.items) {
+        if (item.role == ScreenRole::WinsTally && tallyCount < 2) tallies[tallyCount++] = &item;
+        if (item.role == ScreenRole::Caption && captionCount < 2) captions[captionCount++] = &item;
+    }
+    if (tallyCount < 2 || captionCount < 2 || !menu.directX) return;
+    DirectXLib& directX = *menu.directX;
+    for (int side = 0; side < 2; ++side) {
+        const ScreenItem& tally = *tallies[side];
+        ScreenItem& caption = *captions[side];
+        int tallyWidth = 0, tallyHeight = 0;
+        directX.MeasureText(tally.text, &menu.captionFont, 0, tallyWidth, tallyHeight, 1);
+        // Twice the distance between the centres, less the tally's own width and the gaps.
+        const int distance = 2 * (tally.x + tally.w / 2) - 2 * (caption.x + caption.w / 2);
+        const int room = (distance < 0 ? -distance : distance) - tallyWidth - 2 * gap;
+        caption.text = directX.FitText(caption.text, &menu.captionFont, room);
+    }
 }
 
 void GameScreen::drawStatus(Game& game) {
@@ -290,6 +317,9 @@ void GameScreen::drawBoard(MenuSystem& menu, Board& board, int x, int y, int mod
             FormatText(menu.text(TextComputerCaption) + " %d", {profile.computerLevel + 1});
     else
         caption.text = profile.name;
+    // A name too wide for the box ends with an ellipsis rather than mid-letter.
+    if (menu.directX)
+        caption.text = menu.directX->FitText(caption.text, &menu.captionFont, caption.w);
 
     drawPieces(menu, board, x, y, mirrored);
     drawLockedBlocks(menu, board, x, y, mirrored);

@@ -112,6 +112,7 @@ public:
     ScreenPicture picture;
 
 private:
+    void fitCaptionsBesideTally(MenuSystem& menu);
     void drawStatus(Game& game);
     void drawStandardView(Game& game);
     void drawStatisticsView(Game& game);

@@ -47,6 +47,9 @@ public:
     ControlObject param4;
     ControlObject param5;
     GuiWindow* owner = nullptr;
+    // Table: the row (its whole text) shown as chosen, kept in view when the table sorts;
+    // empty for none.
+    std::string markedRow;
 
     // Draws the control from the current skin; nothing when invisible.
     void DrawControl();
@@ -55,6 +58,11 @@ public:
     int32_t HandleInput(int mode);
     // Re-orders the row table of a Table by its sort key.
     void SortTable();
+    // What the control shows of its text: a key field waiting for a key (focused, no key
+    // taken since) shows an ellipsis instead of the key's name.
+    std::string ShownText() const;
+    // Table: scrolls so that the marked row is visible.
+    void ShowMarkedRow();
 
 private:
     int32_t ButtonInput(int mode);

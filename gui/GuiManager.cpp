@@ -150,10 +150,17 @@ bool GuiManager::ResolveColour(const std::string& colourName, int suffix, uint32
 
 void GuiManager::DrawSkinText(const std::string& fontName, const std::string& colourName,
                               int suffix, const std::string& text, int32_t x, int32_t y,
-                              int32_t width, int32_t height, int alignment, int verticalMode) {
+                              int32_t width, int32_t height, int alignment, int verticalMode,
+                              int fit) {
     Font* font = ResolveFont(fontName, suffix);
     uint32_t colour = 0;
     if (!ResolveColour(colourName, suffix, colour)) return;
     if (!directX || text.empty()) return;
+    // A single line too long for its box ends with an ellipsis rather than mid-letter.
+    if (verticalMode != 0 && width > 0 && fit) {
+        directX->DrawText(x, y, directX->FitText(text, font, width), font, colour, alignment, width,
+                          height, verticalMode);
+        return;
+    }
     directX->DrawText(x, y, text, font, colour, alignment, width, height, verticalMode);
 }

@@ -49,10 +49,11 @@ public:
     void DrawSkinElement(int element, int state, int32_t x, int32_t y, int32_t width,
                          int32_t height);
     // Text with the font and colour of name + suffix, falling back to the plain names and to
-    // "standard"; no colour found: nothing drawn.
+    // "standard"; no colour found: nothing drawn. fit 1: a single line (verticalMode 1 to 3)
+    // too wide for its box is cut with an ellipsis; 0: clipped as it stands.
     void DrawSkinText(const std::string& fontName, const std::string& colourName, int suffix,
                       const std::string& text, int32_t x, int32_t y, int32_t width, int32_t height,
-                      int alignment, int verticalMode);
+                      int alignment, int verticalMode, int fit = 1);
     // The font DrawSkinText would use (also records it as the last font).
     Font* ResolveFont(const std::string& fontName, int suffix);
     // A colour by name, name + suffix first; false when none of the chain exists.

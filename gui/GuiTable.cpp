@@ -203,6 +203,21 @@ void GuiControl::SortTable() {
     rows->Clear();
     for (int32_t i = 0; i < n; ++i)
         rows->SelectOrInsert(reversed ? n - 1 - i : i) = std::move(order[i].row);
+    ShowMarkedRow();
+}
+
+// Scrolls just far enough that the marked row is in view.
+void GuiControl::ShowMarkedRow() {
+    if (markedRow.empty() || !param5.rows) return;
+    int32_t index = 0;
+    for (const auto& row : *param5.rows) {
+        if (row.second == markedRow) break;
+        ++index;
+    }
+    if (index >= param5.rows->Count()) return;
+    const int32_t visibleRows = std::max(TableVisibleRows(), 1);
+    if (index < param3) param3 = index;
+    if (index >= param3 + visibleRows) param3 = index - visibleRows + 1;
 }
 
 void GuiControl::DrawTable() {
@@ -241,12 +256,20 @@ void GuiControl::DrawTable() {
     for (const auto& row : *param5.rows) {
         if (rowIndex++ < param3) continue;
         if (rowY + rowHeight > y + height) break;
+        // The marked row in the colours of a chosen row, where the skin has them.
+        const bool marked = !markedRow.empty() && row.second == markedRow;
+        const uint32_t* markColour = marked ? gui->colours.Find("selectb") : nullptr;
+        if (markColour && gui->directX) {
+            const Rect band{x + 1, rowY, limit, rowY + rowHeight};
+            gui->directX->Clear(*markColour, &band);
+        }
         int c = 0;
         for (const auto& entry : *param4.columns) {
             int32_t left = 0, w = 0;
             ColumnSpan(param4.columns, c, x, limit, left, w);
-            gui->DrawSkinText(fontName, colourName, 0, std::string(Cell(row.second, c)), left + 4,
-                              rowY, w - 6, rowHeight, entry.second.alignment, 2);
+            gui->DrawSkinText(fontName, markColour ? "selectf" : colourName, 0,
+                              std::string(Cell(row.second, c)), left + 4, rowY, w - 6, rowHeight,
+                              entry.second.alignment, 2);
             if (++c >= columnCount) break;
         }
         rowY += rowHeight;

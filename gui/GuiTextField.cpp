@@ -12,6 +12,10 @@
 namespace {
 
 constexpr uint32_t blinkMs = 700; // the caret is shown and hidden for this long in turn
+// pressed of a key field: it has taken a key since it got the focus (0: still waiting).
+constexpr int32_t keyTaken = 3;
+// What a key field waiting for a key shows instead of the key's name.
+constexpr const char* waitingText = "\x85";
 
 // Windows-1252 bytes: the wide set adds umlauts, sharp s and the punctuation that is safe in
 // names; the narrow set is letters, digits and the space.
@@ -41,8 +45,9 @@ int32_t MeasureWidth(DirectXLib* directX, const std::string& text, Font* font) {
 //   left press over it    takes the focus; the caret goes to the nearest character boundary
 //   key down, key capture the text becomes the key's name, parameter 2 its code, caret 0
 //   key down, otherwise   Left/Right/Home/End move the caret; Backspace removes before it,
-//                         Delete at it, Shift+Delete clears all; then, below the maximum
-//                         length, the key's character is inserted when the mode allows it
+//                         Delete at it, Shift+Delete clears all
+//   typed character       below the maximum length, inserted at the caret when the mode
+//                         allows it (a key capture field ignores it)
 //   key up                nothing
 // Every caret movement shows the caret at once. A changed text answers 1.
 int32_t GuiControl::TextFieldInput(int mode) {
@@ -73,9 +78,21 @@ int32_t GuiControl::TextFieldInput(int mode) {
         }
     }
 
-    if (mode == 2 && event.IsPress()) {
+    if (mode == 2 && event.offset == KeyTypedText) {
+        // A typed character, as the player's keyboard layout made it; a key field waits for
+        // a key, not for text.
+        const char typed = static_cast<char>(event.appData);
+        if (param3 != TextMode::KeyCapture && static_cast<int32_t>(text.size()) < param2 &&
+            Accepts(param3, typed)) {
+            size_t at = static_cast<size_t>(param1);
+            if (at > text.size()) at = text.size();
+            text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), typed);
+            param1 = static_cast<int32_t>(at) + 1;
+        }
+    } else if (mode == 2 && event.IsPress()) {
         const int code = static_cast<int>(event.offset);
         if (param3 == TextMode::KeyCapture) {
+            pressed = keyTaken;
             text = input->GetKeyName(code);
             param1 = 0;
             param2 = code;
@@ -97,15 +114,6 @@ int32_t GuiControl::TextFieldInput(int mode) {
                 else if (caret < text.size())
                     text.erase(caret, 1);
             }
-            if (static_cast<int32_t>(text.size()) < param2) {
-                const std::string typed = input->GetKeyChar(code, 1);
-                if (typed.size() == 1 && Accepts(param3, typed[0])) {
-                    size_t at = static_cast<size_t>(param1);
-                    if (at > text.size()) at = text.size();
-                    text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), typed[0]);
-                    param1 = static_cast<int32_t>(at) + 1;
-                }
-            }
         }
     }
 
@@ -122,8 +130,11 @@ void GuiControl::DrawTextField() {
     // The box shows whether the field can be used; hover and focus show in the text and caret.
     const int boxState = state == ElementState::Disabled ? ElementState::Disabled : 0;
     gui->DrawSkinElement(Element::Box, boxState, x, y, width, height);
-    gui->DrawSkinText(fontName, colourName, state, text, x + border, y, width - 2 * border, height,
-                      0, 2);
+    // While it is edited the text stays whole, so the caret keeps its place.
+    gui->DrawSkinText(fontName, colourName, state, ShownText(), x + border, y, width - 2 * border,
+                      height, 0, 2, focused ? 0 : 1);
+    // A key field has no caret: it takes keys, not text.
+    if (param3 == TextMode::KeyCapture) return;
     if (state == 0 || state == ElementState::Disabled || !gui->directX) return;
 
     size_t caret = param1 < 0 ? 0 : static_cast<size_t>(param1);
@@ -136,4 +147,10 @@ void GuiControl::DrawTextField() {
         gui->directX->DrawLine(lineX, y + border, lineX, y + height - border, 0xFF000000, 1.0f, 0,
                                1.0f);
     }
+}
+
+std::string GuiControl::ShownText() const {
+    const bool waiting = kind == ControlKind::TextField && param3 == TextMode::KeyCapture &&
+                         focused && pressed != keyTaken;
+    return waiting ? waitingText : text;
 }

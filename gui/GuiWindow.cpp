@@ -198,6 +198,10 @@ bool GuiWindow::MovesFocusOn(uint32_t code) const {
     return FindPadControl(static_cast<int>(code), pad, control) && control == PadControl::Start;
 }
 
+bool GuiWindow::TypingText() const {
+    return focus && focus->kind == ControlKind::TextField && focus->param3 != TextMode::KeyCapture;
+}
+
 // One event into the window. When what happens, event by event:
 //
 //   event                                 effect                                  result

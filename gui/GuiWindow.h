@@ -61,6 +61,8 @@ public:
     void DrawWindow();
     // True while the focused control is a key field waiting for a key.
     bool CapturingKeys() const;
+    // True while the focused control is a text field taking typed text.
+    bool TypingText() const;
     // Feeds one event (mode GuiInput::None / Mouse / Keyboard). Returns 0 (nothing; id carries
     // no meaning), the activated control's id > 0 (also in id), or -1 with id -1 when the close
     // button was clicked.

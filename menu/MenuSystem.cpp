@@ -221,6 +221,9 @@ int MenuSystem::routeEvent(int mode) {
     int result = currentWindow->RunFrame(mode, id);
     if (result <= 0) {
         if (mode != 2 || !input->event.IsPress()) return 1;
+        // The digits type into a text field; they are no shortcuts there.
+        const bool digit = input->event.offset >= KeyDigit1 && input->event.offset <= KeyDigit0;
+        if (digit && currentWindow->TypingText()) return 1;
         switch (input->event.offset) {
         case KeyEscape:
             id = 99;

@@ -54,10 +54,13 @@ constexpr ControlRow playerRows[] = {
 
 constexpr int firstKeyField = 38;
 constexpr int keyFieldCount = 10;
-// The key block (its heading, the action names and the key fields) is set in the skin's small
+// The key block (its headings, the action names and the key fields) is set in the skin's small
 // font: the names must fit the narrow columns beside and in the key fields.
-constexpr int keyBlockLabels[] = {31, 32, 33, 34, 35, 48};
+constexpr int keyBlockLabels[] = {31, 36, 37, 32, 33, 34, 35, 48};
 constexpr const char* keyBlockFont = "small";
+// The action names, each a line centred in the height of its row's key fields, so that it
+// stands on the same baseline as the key names.
+constexpr int actionLabels[] = {32, 33, 34, 35, 48};
 // Texts naming the five actions in the key fields' status texts.
 constexpr int actionTexts[5] = {536, 538, 540, 542, 544};
 // Keys that belong to the menus and the window, never to a key set: Escape, F1, F9, F11,
@@ -120,6 +123,12 @@ void MenuSystem::buildPlayerWindow() {
     playerWindow.GetControl(36)->text = text(102) + " 1";
     playerWindow.GetControl(37)->text = text(102) + " 2";
     for (int id : keyBlockLabels) playerWindow.GetControl(id)->fontName = keyBlockFont;
+    const int32_t fieldHeight = playerWindow.GetControl(firstKeyField)->height;
+    for (int id : actionLabels) {
+        GuiControl* label = playerWindow.GetControl(id);
+        label->height = label->relativeHeight = fieldHeight;
+        playerWindow.SetControlParams(id, 2, 0, 2);
+    }
     for (int slot = 0; slot < keyFieldCount; ++slot) {
         GuiControl* field = playerWindow.GetControl(firstKeyField + slot);
         field->fontName = keyBlockFont;
@@ -215,12 +224,17 @@ void MenuSystem::handlePlayerPage(int id) {
         // A new name can sort before the panels' names and move them down the list.
         refreshPlayerPanels();
         break;
-    case 12:
+    case 12: {
         if (profiles.Count() <= 2) break;
-        if (ask(12, text(545), text(546), text(100), text(101), 1) != 1) break;
+        // The question names the player, so the wrong one is not deleted by mistake; a language
+        // without that text asks the general question.
+        const std::string question =
+            text(840).empty() ? text(545) : FormatText(text(840), {profile.name});
+        if (ask(12, question, text(546), text(100), text(101), 1) != 1) break;
         deletePlayer();
         refreshPlayerPage();
         break;
+    }
     case 13:
         if (PlayerProfile* chosen = profiles.Find(playerWindow.GetControl(13)->text)) {
             managedPlayer = chosen;

@@ -7,7 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#include <SDL.h>
+
 #include "ContentFiles.h"
+#include "Libs/Texture.h"
 
 namespace {
 
@@ -150,3 +153,33 @@ TEST(ImageFiles, ContentStaysWellUnderTenMegabytes) {
 }
 
 } // namespace
+
+// The menu pictures that every skin shows (the page plate, the player panel, the bottom band)
+// are neutral greys, so none of them carries one skin's colour into another's.
+TEST(ImageFiles, FixedMenuPicturesAreNeutralForEverySkin) {
+    for (const char* file :
+         {"images/Menu_Menu.png", "images/Menu_Spieler.png", "images/Menu_Status.png"}) {
+        Texture picture;
+        picture.Load(std::string(BRIXEL_SOURCE_DIR) + "/content/" + file, 0);
+        ASSERT_EQ(picture.IsLoaded(), 1) << file;
+        SDL_Surface* surface = picture.pixels;
+        int opaque = 0, coloured = 0;
+        for (int y = 0; y < surface->h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch);
+            for (int x = 0; x < surface->w; ++x) {
+                const uint32_t p = row[x];
+                if ((p >> 24) < 200) continue;
+                const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+                const int high = std::max({r, g, b}), low = std::min({r, g, b});
+                ++opaque;
+                // Saturation above a quarter: a clear colour, not a tinted grey.
+                if (high > 0 && (high - low) * 4 > high) ++coloured;
+            }
+        }
+        ASSERT_GT(opaque, 0) << file;
+        EXPECT_LT(coloured * 100, opaque)
+            << file << ": expected under 1% clearly coloured pixels, got " << coloured << " of "
+            << opaque;
+    }
+}

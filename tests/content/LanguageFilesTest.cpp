@@ -37,6 +37,7 @@ const std::map<int, std::string> kFormats = {
     {217, "sd"},  // player, computer level (lost)
     {219, "sdd"}, // player, score, rank
     {220, "sd"},  // player, score
+    {840, "s"},   // the player the delete question names
 };
 
 TEST(LanguageFiles, EveryUsedTextExistsAndIsNotEmpty) {

@@ -33,7 +33,11 @@ const LanguageLine Texts[] = {
 
 } // namespace
 
+uint32_t GameFixture::clock = 0;
+
 void GameFixture::SetUp() {
+    clock = 1000;
+    SetTickSource(&GameFixture::testClock);
     folder =
         std::filesystem::temp_directory_path() /
         ("brixel_gameflow_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
@@ -75,6 +79,7 @@ void GameFixture::SetUp() {
 }
 
 void GameFixture::TearDown() {
+    SetTickSource(nullptr);
     game.reset();
     menu.reset();
     input.reset();

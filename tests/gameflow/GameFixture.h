@@ -31,7 +31,10 @@ protected:
     // Back from the menus with the same kind of game: resumes when it is still paused.
     void resume(int requested);
 
+    // One frame. The tick count stands still unless a test moves it on.
     int frame(uint32_t elapsed = 10);
+    // Lets the moment pass in which a freshly opened result dialog ignores the keyboard.
+    void waitOutResultGuard() { clock += 500; }
     void pushPress(uint32_t code);
     void pushRelease(uint32_t code);
     // Press and release, then one frame with no time passing: answers frame's result.
@@ -45,6 +48,9 @@ protected:
     PlayerProfile& bert() { return *menu->profiles.Find("Bert"); }
     MenuSystemTestAccess menuState() { return MenuSystemTestAccess(*menu); }
     GameTestAccess gameState() { return GameTestAccess(*game); }
+
+    static uint32_t clock;
+    static uint32_t testClock() { return clock; }
 
     std::filesystem::path folder;
     std::unique_ptr<DirectXLib> directX;

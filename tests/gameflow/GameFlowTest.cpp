@@ -386,6 +386,7 @@ TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
     EXPECT_EQ(gameState().running, 0);
 
     // Return on the focused button 12: a new game of the same mode with the same players.
+    waitOutResultGuard();
     pushPress(KeyReturn);
     pushRelease(KeyReturn);
     EXPECT_EQ(frame(0), 0);
@@ -397,6 +398,7 @@ TEST_F(GameFixture, ResultDialogStartsAgainOrLeavesForTheMenus) {
     loseAtNextUpdate(gameState().rightBoard);
     frame(10);
     ASSERT_EQ(gameState().dialogOpen, 1);
+    waitOutResultGuard();
     EXPECT_EQ(tapKey(KeyEscape), 1) << "Escape in the dialog leads back to the menus";
     EXPECT_EQ(gameState().dialogOpen, 0);
     EXPECT_EQ(menu->pausedGame, 0);
@@ -410,6 +412,7 @@ TEST_F(GameFixture, KeyHeldFromTheGameLeavesTheResultDialogOpen) {
     pushPress(KeySpace);
     frame(10);
     ASSERT_EQ(gameState().dialogOpen, 1);
+    waitOutResultGuard();
     pushRelease(KeySpace);
     frame(0);
     EXPECT_EQ(gameState().dialogOpen, 1) << "the release of the game's Space closed the dialog";
@@ -418,6 +421,66 @@ TEST_F(GameFixture, KeyHeldFromTheGameLeavesTheResultDialogOpen) {
     frame(0);
     EXPECT_EQ(gameState().dialogOpen, 0) << "Space pressed and released in the dialog starts again";
     EXPECT_EQ(gameState().running, 1);
+}
+
+// Hard drops hammered while the stack tops out must not answer the result before it was read:
+// keys of the dialog's first half second are dropped (not kept for later); the mouse answers
+// at once.
+TEST_F(GameFixture, ResultDialogIgnoresKeysOfItsFirstHalfSecond) {
+    struct Case {
+        const char* name;
+        int pair, variant;
+    };
+    const Case cases[] = {{"one player", 0, 0}, {"two players", 1, 0}, {"computer", 1, 1}};
+    for (const Case& c : cases) {
+        fresh();
+        if (c.pair)
+            startPair(c.variant, 0);
+        else
+            startSingle(c.variant);
+        loseAtNextUpdate(c.pair ? gameState().leftBoard : gameState().singleBoard);
+        frame(10);
+        ASSERT_EQ(gameState().dialogOpen, 1) << c.name;
+        for (uint32_t waited : {0u, 250u, 499u}) {
+            clock = 1000 + waited;
+            for (uint32_t key : {KeySpace, KeyReturn, KeyEscape}) {
+                pushPress(key);
+                pushRelease(key);
+            }
+            EXPECT_EQ(frame(0), 0) << c.name << " after " << waited << " ms";
+            EXPECT_EQ(gameState().dialogOpen, 1)
+                << c.name << ": expected the dialog still open " << waited
+                << " ms after it opened, got it answered";
+        }
+        waitOutResultGuard();
+        EXPECT_EQ(frame(0), 0) << c.name;
+        EXPECT_EQ(gameState().dialogOpen, 1)
+            << c.name << ": a dropped key came back once the guard had passed";
+        pushPress(KeySpace);
+        pushRelease(KeySpace);
+        frame(0);
+        EXPECT_EQ(gameState().dialogOpen, 0)
+            << c.name << ": expected a key after half a second to start again";
+        EXPECT_EQ(gameState().running, 1) << c.name;
+    }
+
+    // The mouse needs no waiting: a click on the first button starts again at once.
+    fresh();
+    startSingle(0);
+    loseAtNextUpdate(gameState().singleBoard);
+    frame(10);
+    ASSERT_EQ(gameState().dialogOpen, 1);
+    const GuiControl& again = *game->dialog().GetControl(Game::AgainButton);
+    directX->mouseX = again.x + 5;
+    directX->mouseY = again.y + 5;
+    InputEvent click;
+    click.offset = 12;
+    click.data = 0x80;
+    input->PushMouseEvent(click);
+    click.data = 0;
+    input->PushMouseEvent(click);
+    frame(0);
+    EXPECT_EQ(gameState().dialogOpen, 0) << "expected a click to answer the dialog at once";
 }
 
 TEST_F(GameFixture, LanguageTextsNeverReachAFormatterUnchecked) {

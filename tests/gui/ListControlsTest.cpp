@@ -248,3 +248,29 @@ TEST_F(TableTest, ScrollKnobFollowsThePointerAndTheTrackPages) {
     ClickAt(barX, trackTop + 2); // above the knob, which now starts 74 pixels down
     EXPECT_EQ(table->param3, 0);
 }
+
+// A marked row is drawn in the chosen row's colours wherever sorting puts it, and the table
+// scrolls just far enough to show it.
+TEST_F(TableTest, MarkedRowIsDrawnChosenAndKeptInView) {
+    rows.Clear();
+    for (int i = 0; i < 20; ++i) rows.SelectOrInsert(i) = std::to_string(100 - i) + "\nrow";
+    table->markedRow = "85\nrow"; // index 15 when sorted by score, descending
+    window.SetControlParams(1, 5, 0, 0, 0, &columns, &rows);
+    const int32_t visible = (200 - headerHeight - 2) / tableRowHeight;
+    ASSERT_LT(visible, 16) << "the marked row must start out of view";
+    EXPECT_EQ(table->param3, 15 - visible + 1)
+        << "expected the marked row scrolled to the bottom of the view";
+
+    DirectXLib& dx = Platform().directX;
+    auto rowColour = [&](int index) {
+        dx.Clear(0xFFFFFFFF);
+        window.DrawWindow();
+        const int32_t top = table->y + 1 + headerHeight + (index - table->param3) * tableRowHeight;
+        return dx.ReadPixel(table->x + 60, top + tableRowHeight / 2) & 0xFFFFFF;
+    };
+    EXPECT_EQ(rowColour(15), 0x0000FFu) << "the marked row in the skin's selectb";
+    EXPECT_NE(rowColour(14), 0x0000FFu) << "the row above it is not marked";
+
+    table->markedRow.clear();
+    EXPECT_NE(rowColour(15), 0x0000FFu) << "no mark, no chosen row";
+}

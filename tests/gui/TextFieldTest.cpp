@@ -1,12 +1,15 @@
 #include "GuiTestSupport.h"
+
+#include <algorithm>
+
 #include "Libs/KeyCodes.h"
 #include "tests/support/FrameAccess.h"
 
 using namespace TestSkin;
 
 namespace {
-constexpr int keyA = 30, keyS = 31, key7 = 8, keyQ = 16, keyE = 18;
-constexpr int keyApostrophe = 40; // a-umlaut on a German keyboard
+constexpr int keyA = 30, keyS = 31;
+constexpr int typeA = -1; // in a table of keys: the letter "a" typed as text
 } // namespace
 
 class TextFieldTest : public GuiTest {
@@ -20,12 +23,22 @@ protected:
         field->text = text;
         window.SetControlParams(1, 3, caret, maxLength, mode);
     }
-    // A key typed with modifiers held.
+    // A key with a modifier held.
     int32_t TypeWith(int modifier, int code) {
         Key(modifier, true);
         const int32_t r = Tap(code);
         Key(modifier, false);
         return r;
+    }
+    // Text as the system's keyboard layout delivers it (UTF-8), fed to the window character by
+    // character; returns the largest result.
+    int32_t Type(const std::string& utf8) {
+        InputLib& input = Platform().input;
+        input.PushTypedText(utf8);
+        int32_t result = 0;
+        while (input.ReadKeyEvent(0, 1))
+            result = std::max(result, window.RunFrame(GuiInput::Keyboard, id));
+        return result;
     }
 };
 
@@ -37,7 +50,7 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
         const char* expectText;
         int32_t expectCaret;
     } cases[] = {
-        {"abc", 3, 3, keyA, "abc", 3},        // full: typing changes nothing
+        {"abc", 3, 3, typeA, "abc", 3},       // full: typing changes nothing
         {"abc", 3, 3, KeyBackspace, "ab", 2}, // editing keys still work when full
         {"abc", 1, 3, KeyDelete, "ac", 1},
         {"abc", 3, 3, KeyDelete, "abc", 3}, // Delete at the end does nothing
@@ -48,12 +61,13 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
         {"abc", 3, 3, KeyRight, "abc", 3},
         {"abc", 1, 3, KeyEnd, "abc", 3},
         {"abc", 2, 3, KeyHome, "abc", 0},
-        {"abc", 1, 10, keyA, "aabc", 2},
-        {"abc", 9, 10, keyA, "abca", 4}, // a caret beyond the text is brought back first
+        {"abc", 1, 10, typeA, "aabc", 2},
+        {"abc", 9, 10, typeA, "abca", 4}, // a caret beyond the text is brought back first
+        {"abc", 1, 10, keyA, "abc", 1},   // the key alone types nothing: text comes as text
     };
     for (const Case& c : cases) {
         Setup(c.text, c.caret, c.maxLength, TextMode::Any);
-        const int32_t result = Tap(c.key);
+        const int32_t result = c.key == typeA ? Type("a") : Tap(c.key);
         EXPECT_EQ(field->text, c.expectText)
             << "'" << c.text << "' caret " << c.caret << " key " << c.key;
         EXPECT_EQ(field->param1, c.expectCaret) << "'" << c.text << "' key " << c.key;
@@ -70,33 +84,35 @@ TEST_F(TextFieldTest, ShiftDeleteEmptiesTheFieldWhereverTheCaretIs) {
     }
 }
 
+// What lands in the field is what the keyboard layout typed, filtered by the field's mode.
 TEST_F(TextFieldTest, CharacterSetsOfTheModes) {
     struct Case {
         int32_t mode;
-        int modifier; // 0 none
-        int key;
-        const char* typed; // what lands in the field, "" when refused
+        const char* typed;  // UTF-8, as the system delivers it
+        const char* stored; // Windows-1252, "" when refused
     } cases[] = {
-        {TextMode::LettersDigits, 0, keyApostrophe, ""},
-        {TextMode::LettersDigits, 0, keyA, "a"},
-        {TextMode::LettersDigits, 0, key7, "7"},
-        {TextMode::LettersDigits, 0, KeySpace, " "},
-        {TextMode::LettersDigits, KeyLeftShift, keyA, "A"},
-        {TextMode::Wide, 0, keyApostrophe, "\xE4"},
-        {TextMode::Wide, KeyAltGr, keyE, "\x80"},
-        {TextMode::Wide, KeyAltGr, keyQ, "@"},
-        {TextMode::Wide, KeyLeftShift, key7, ""}, // the slash is not in the wide set
-        {TextMode::Any, KeyLeftShift, key7, "/"},
-        {TextMode::KeyCapture + 1, 0, keyS, ""}, // other modes accept no characters
+        {TextMode::LettersDigits, "\xC3\xA4", ""},
+        {TextMode::LettersDigits, "a", "a"},
+        {TextMode::LettersDigits, "7", "7"},
+        {TextMode::LettersDigits, " ", " "},
+        {TextMode::LettersDigits, "A", "A"},
+        {TextMode::Wide, "\xC3\xA4", "\xE4"},
+        {TextMode::Wide, "\xE2\x82\xAC", "\x80"},
+        {TextMode::Wide, "@", "@"},
+        {TextMode::Wide, "y", "y"},
+        {TextMode::Wide, "/", ""},            // the slash is not in the wide set
+        {TextMode::Wide, "\xE2\x86\x90", ""}, // no Windows-1252 character
+        {TextMode::Any, "/", "/"},
+        {TextMode::Any, "Tony y-z [];'", "Tony y-z [];'"},
+        {TextMode::KeyCapture, "a", ""},     // a key field waits for a key, not for text
+        {TextMode::KeyCapture + 1, "s", ""}, // other modes accept no characters
     };
     for (const Case& c : cases) {
-        Setup("", 0, 10, c.mode);
-        if (c.modifier)
-            TypeWith(c.modifier, c.key);
-        else
-            Tap(c.key);
-        EXPECT_EQ(field->text, c.typed)
-            << "mode " << c.mode << " modifier " << c.modifier << " key " << c.key;
+        Setup("", 0, 20, c.mode);
+        Type(c.typed);
+        EXPECT_EQ(field->text, c.stored)
+            << "mode " << c.mode << ": typed \"" << c.typed << "\", expected \"" << c.stored
+            << "\", got \"" << field->text << "\"";
     }
 }
 
@@ -182,4 +198,34 @@ TEST_F(TextFieldTest, DisabledFieldDrawsTheDisabledBox) {
         EXPECT_EQ(got, expected) << "state " << state << ": expected box colour " << std::hex
                                  << expected << ", got " << got;
     }
+}
+
+// A key field waiting for a key says so with an ellipsis instead of the key's name and never
+// shows a caret; once it has taken a key it shows the key's name again.
+TEST_F(TextFieldTest, KeyFieldWaitingForAKeyShowsAnEllipsisAndNoCaret) {
+    Setup("Hoch", 0, 0, TextMode::KeyCapture);
+    window.SetFocus(0, 0);
+    EXPECT_EQ(field->ShownText(), "Hoch") << "not focused: the bound key";
+
+    window.SetFocus(1, 0);
+    Hover(field->x + 20, field->y + 5); // a frame without events: the field shows its focus
+    ASSERT_EQ(field->state, 1);
+    EXPECT_EQ(field->ShownText(), "\x85") << "focused and waiting";
+    DirectXLib& dx = Platform().directX;
+    for (uint32_t time : {5000u, 5700u}) { // both phases of the caret's blinking
+        SetTime(time);
+        dx.Clear(0xFFFFFFFF);
+        field->DrawControl();
+        for (int32_t x = field->x + boxBorder; x < field->x + field->width - boxBorder; ++x) {
+            const uint32_t top = dx.ReadPixel(x, field->y + boxBorder + 1) & 0xFFFFFF;
+            const uint32_t bottom = dx.ReadPixel(x, field->y + field->height - boxBorder - 2);
+            ASSERT_FALSE(top == 0 && (bottom & 0xFFFFFF) == 0)
+                << "a caret line at x " << x - field->x << " at " << time << " ms";
+        }
+    }
+
+    Tap(keyS);
+    EXPECT_EQ(field->ShownText(), Platform().input.GetKeyName(keyS)) << "after taking a key";
+    window.SetFocus(1, 0);
+    EXPECT_EQ(field->ShownText(), "\x85") << "focused anew: waiting again";
 }

@@ -128,6 +128,10 @@ struct Player {
         Tap(code);
         Frame();
     }
+    // Half a second of frames: a result dialog takes keys only after that.
+    void ReadResult() {
+        for (uint32_t waited = 0; waited < 500; waited += FrameMs) Frame();
+    }
     // The mouse at the point, the left button pressed and released there, then one frame. The
     // pointer is placed after the previous frame's end, which reads the system's pointer.
     void Click(int x, int y) {
@@ -310,6 +314,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             gamesAfterAssisted = static_cast<int>(menus.player1->gamesPlayed);
 
             // Another game from the dialog (Return on "yes"), this time played alone.
+            player.ReadResult();
             player.TapAndFrame(KeyReturn);
             ASSERT_EQ(0, gameState.dialogOpen) << "Return on the result dialog did not start anew";
             EXPECT_EQ(0, gameState.singleBoard.assisted) << "the new game is still marked assisted";
@@ -332,6 +337,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                 3000, [&] { return gameState.dialogOpen != 0; }, [&] { player.Tap(KeySpace); }))
                 << "hard drops did not end the second game within 3000 frames";
             gamesAfterAlone = static_cast<int>(menus.player1->gamesPlayed);
+            player.ReadResult();
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
             ASSERT_EQ(MenuSystem::MainPage, menuState.page);
@@ -352,6 +358,7 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
             ExpectResultShown(game, menus.player1->name);
             EXPECT_EQ(1, gameState.rightWins)
                 << "the left board was to lose (left wins " << gameState.leftWins << ")";
+            player.ReadResult();
             player.TapAndFrame(KeyEscape);
             ASSERT_EQ(Loop::MenusRun, loop.programState) << "Escape did not leave the result";
 
@@ -525,6 +532,7 @@ TEST(Journey, APadAloneGoesFromTheMenusThroughAGameAndBack) {
             3000, [&] { return gameState.dialogOpen != 0; },
             [&] { pad.Tap(SDL_CONTROLLER_BUTTON_A); }))
             << "the pad's hard drops did not end the game";
+        player.ReadResult();
         press(SDL_CONTROLLER_BUTTON_B);
         EXPECT_EQ(Loop::MenusRun, loop.programState) << "B did not leave the result dialog";
         EXPECT_EQ(0, gameState.dialogOpen);

@@ -183,3 +183,44 @@ TEST(FontFaces, ArialResolvesToAScalableFace) {
     EXPECT_NE(regular.find("Liberation"), std::string::npos) << regular;
     EXPECT_NE(bold.find("Bold"), std::string::npos) << bold;
 }
+
+// A line too wide for its box is cut between two characters and ends with an ellipsis; one that
+// fits stays whole; a box too narrow even for the ellipsis gets nothing.
+TEST_F(DisplayTest, FitTextCutsWithAnEllipsisOnlyWhatIsTooWide) {
+    auto widthOf = [&](const std::string& text) {
+        int w = 0, h = 0;
+        dx->MeasureText(text, nullptr, 0, w, h, 1);
+        return w;
+    };
+    const std::string name = "Maximilian Wellenbrecher";
+    const int whole = widthOf(name);
+    ASSERT_GT(whole, 100) << "the default font must give the name a width";
+    struct Case {
+        int width;
+        const char* expected; // nullptr: cut, ending with the ellipsis
+    };
+    const Case cases[] = {{whole, "Maximilian Wellenbrecher"},
+                          {whole + 50, "Maximilian Wellenbrecher"},
+                          {whole - 1, nullptr},
+                          {whole / 2, nullptr},
+                          {widthOf("M\x85"), "M\x85"},
+                          {widthOf("\x85") - 1, ""}};
+    for (const Case& c : cases) {
+        const std::string fitted = dx->FitText(name, nullptr, c.width);
+        EXPECT_LE(widthOf(fitted), c.width) << "width " << c.width << ": \"" << fitted << "\"";
+        if (c.expected) {
+            EXPECT_EQ(fitted, c.expected) << "width " << c.width;
+            continue;
+        }
+        ASSERT_FALSE(fitted.empty()) << "width " << c.width;
+        EXPECT_EQ(fitted.back(), '\x85')
+            << "width " << c.width << ": expected an ellipsis, got \"" << fitted << "\"";
+        const std::string kept = fitted.substr(0, fitted.size() - 1);
+        EXPECT_EQ(name.compare(0, kept.size(), kept), 0) << "the start of the name, got " << kept;
+        // The longest start that fits: one more letter would not.
+        if (name[kept.size()] == ' ') continue;
+        EXPECT_GT(widthOf(name.substr(0, kept.size() + 1) + "\x85"), c.width)
+            << "width " << c.width << ": \"" << fitted << "\" could keep one more letter";
+    }
+    EXPECT_EQ(dx->FitText("", nullptr, 0), "");
+}

@@ -1,4 +1,5 @@
 #include "Libs/InputLib.h"
+#include "Libs/KeyCodes.h"
 #include "tests/support/SyntheticInput.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,39 @@ TEST_F(PlatformEventTest, HeldModifiersReachTheCharacterSnapshot) {
     EXPECT_EQ(input.GetKeyChar(3, 0), "\"");
     PostSyntheticKey(ScancodeLeftShift, 0, 0);
     EXPECT_EQ(input.GetKeyChar(3, 0), "2");
+}
+
+// Text follows the system's keyboard layout, not the key's position: the key a German board
+// labels "Y" types "z" on a US layout, and that "z" arrives as text after the key's own event. What
+// Windows-1252 cannot express is left out; several characters arrive one by one.
+TEST_F(PlatformEventTest, TypedTextArrivesAsWindows1252CharactersAfterItsKey) {
+    constexpr int ScancodeZ = 29; // key code 44, "y" in the German character table
+    PostSyntheticKey(ScancodeZ, 1, 0);
+    PostSyntheticText("z");
+    PostSyntheticKey(ScancodeZ, 0, 0);
+    PostSyntheticText("\xC3\xA4\xE2\x82\xAC"); // a-umlaut and the euro sign
+    PostSyntheticText("\xE2\x86\x90");         // an arrow: no Windows-1252 character
+    PostSyntheticText("[\xE2\x86\x90]");       // kept around one that is left out
+    struct Expected {
+        uint32_t offset, data, typed;
+    };
+    const Expected expected[] = {{44, Pressed, 0},
+                                 {KeyTypedText, Pressed, 'z'},
+                                 {44, 0, 0},
+                                 {KeyTypedText, Pressed, 0xE4},
+                                 {KeyTypedText, Pressed, 0x80},
+                                 {KeyTypedText, Pressed, '['},
+                                 {KeyTypedText, Pressed, ']'}};
+    for (const Expected& e : expected) {
+        ASSERT_EQ(input.ReadKeyEvent(0, 1), 1) << "expected event " << e.offset << "/" << e.typed;
+        EXPECT_EQ(input.event.offset, e.offset) << "expected " << e.offset;
+        EXPECT_EQ(input.event.data, e.data) << "event " << e.offset;
+        if (e.offset == KeyTypedText) {
+            EXPECT_EQ(input.event.appData, e.typed)
+                << "expected character " << e.typed << ", got " << input.event.appData;
+        }
+    }
+    EXPECT_EQ(input.ReadKeyEvent(0, 1), 0) << "expected nothing more, got " << input.event.offset;
 }
 
 TEST_F(PlatformEventTest, MouseButtonsMotionAndWheel) {

@@ -91,6 +91,8 @@ std::string languageText(int id) {
         return "Rasant";
     case 525:
         return "Eigene Werte";
+    case 840:
+        return "%s wirklich l\xF6schen?";
     default:
         return "T" + std::to_string(id);
     }
@@ -129,6 +131,7 @@ void MenuFixture::prepareContent() {
     for (const char* picture : pictures) writePicture(picture, 0x80);
     std::string texts;
     for (int id = 100; id <= 705; ++id) texts += std::to_string(id) + "=" + languageText(id) + "\n";
+    texts += "840=" + languageText(840) + "\n";
     writeText("language/Deutsch.txt", texts);
     writeText("language/English.txt", "100=Yes\n");
     writeText("skin/Golden.style", skin);

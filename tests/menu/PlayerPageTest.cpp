@@ -230,6 +230,59 @@ TEST_F(PlayerPageWithPage, CreatingAndDeletingProfiles) {
     EXPECT_EQ(field(14).text, menuState().managedPlayer->name);
 }
 
+// The delete question names the player it deletes, so the wrong one is not lost by mistake.
+TEST_F(PlayerPageWithPage, TheDeleteQuestionNamesThePlayer) {
+    activate(11);
+    ASSERT_EQ(menuState().managedPlayer->name, "Spieler 3");
+    activate(12);
+    ASSERT_EQ(menuState().questionOpen, 1);
+    EXPECT_EQ(control(menuState().questionWindow, 11).text, "Spieler 3 wirklich l\xF6schen?");
+    menu->answerQuestion(13);
+    EXPECT_EQ(menu->profiles.Count(), 3) << "no keeps the player";
+}
+
+// While the name field takes typed text, the digits type; they do not step the panels'
+// players as they do elsewhere on the page.
+TEST_F(PlayerPageWithPage, DigitsTypedIntoTheNameAreNoShortcuts) {
+    PlayerProfile* first = menu->player1;
+    menuState().playerWindow.SetFocus(14, 0);
+    GuiControl& name = field(14);
+    name.param1 = static_cast<int32_t>(name.text.size());
+    const std::string before = name.text;
+    pushKeyPress(KeyDigit1);
+    input->PushTypedText("1");
+    frame();
+    EXPECT_EQ(menu->player1, first) << "the digit 1 typed into the name chose another player 1";
+    EXPECT_EQ(name.text, before + "1");
+
+    menuState().playerWindow.SetFocus(99, 0);
+    tapKey(KeyDigit1);
+    EXPECT_NE(menu->player1, first) << "outside a text field the digit 1 steps player 1";
+}
+
+// The key table reads as one table: the action names stand on the baseline of their key
+// fields' text, and names and column heads share one font.
+TEST_F(PlayerPageWithPage, KeyTableLabelsShareTheBaselineAndFontOfTheFields) {
+    GuiWindow& window = menuState().playerWindow;
+    const int actionLabels[] = {32, 33, 34, 35, 48};
+    for (int row = 0; row < 5; ++row) {
+        const GuiControl& label = control(window, actionLabels[row]);
+        for (int set = 0; set < 2; ++set) {
+            const GuiControl& keyField = control(window, 38 + 5 * set + row);
+            // Same top, same height and both one line centred: the same baseline.
+            EXPECT_EQ(label.y, keyField.y) << "label " << label.id << ", field " << keyField.id;
+            EXPECT_EQ(label.height, keyField.height)
+                << "label " << label.id << ": expected the field's height " << keyField.height
+                << ", got " << label.height;
+            EXPECT_EQ(label.fontName, keyField.fontName) << "label " << label.id;
+        }
+        EXPECT_EQ(label.param2, 2) << "label " << label.id << ": expected one centred line";
+    }
+    for (int head : {31, 36, 37})
+        EXPECT_EQ(control(window, head).fontName, control(window, 32).fontName)
+            << "column head " << head << " in another font than the action names";
+}
+
 // A new player whose name sorts before the shown ones moves them down the list: every page's
 // panel must point at its shown name again, or Left/Right step from the wrong entry.
 TEST_F(PlayerPageWithPage, ANewPlayerKeepsThePanelsOnTheirShownNames) {

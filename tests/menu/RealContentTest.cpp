@@ -149,3 +149,13 @@ TEST_F(RealContentTest, MenusAndCreditsAreTheSameForAnyNumberOfWorkers) {
     }
     directX->composer.SetWorkers(0);
 }
+
+// The German credits name the team with the contraction a German reader expects.
+TEST_F(RealContentTest, GermanCreditsSayVomBrixelTeam) {
+    menu->settings.languageName = "Deutsch";
+    menu->loadLanguage();
+    const std::string title = menu->creditTexts().title;
+    EXPECT_NE(title.find("ein Spiel vom brixel-Team"), std::string::npos)
+        << "expected \"... ein Spiel vom brixel-Team\", got \"" << title << "\"";
+    EXPECT_EQ(title.find("von dem"), std::string::npos) << title;
+}

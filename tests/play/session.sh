@@ -21,8 +21,16 @@ start_display() {
 start_game() {
     (cd "$work" && exec "$game_dir/brixel") >"$work/game.log" 2>&1 </dev/null &
     game_pid=$!
-    window=$(timeout 30 xdotool search --sync --name "${1:-^brixel$}" | head -n 1) ||
-        fail "no window"
+    # A window that goes away while the search looks at it (the platform makes short-lived
+    # ones while it starts) fails the search; the next try finds the game's own.
+    window=""
+    for _ in 1 2 3; do
+        window=$(timeout 30 xdotool search --sync --name "${1:-^brixel$}" 2>/dev/null |
+            head -n 1) || true
+        [ -n "$window" ] && break
+        sleep 1
+    done
+    [ -n "$window" ] || fail "no window"
     sleep 3
 }
 

@@ -22,6 +22,13 @@ void PostSyntheticKey(int scancode, int pressed, int systemRepeat) {
     PostAndDrop(e);
 }
 
+void PostSyntheticText(const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
+    PostAndDrop(e);
+}
+
 void PostSyntheticMouseButton(int sdlButton, int pressed) {
     SDL_Event e{};
     e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
