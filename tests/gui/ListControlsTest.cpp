@@ -266,7 +266,7 @@ TEST_F(TableTest, MarkedRowIsDrawnChosenAndKeptInView) {
         dx.Clear(0xFFFFFFFF);
         window.DrawWindow();
         const int32_t top = table->y + 1 + headerHeight + (index - table->param3) * tableRowHeight;
-        return dx.ReadPixel(table->x + 60, top + tableRowHeight / 2) & 0xFFFFFF;
+        return ReadPixel(dx, table->x + 60, top + tableRowHeight / 2) & 0xFFFFFF;
     };
     EXPECT_EQ(rowColour(15), 0x0000FFu) << "the marked row in the skin's selectb";
     EXPECT_NE(rowColour(14), 0x0000FFu) << "the row above it is not marked";

@@ -217,8 +217,8 @@ TEST_F(TextFieldTest, KeyFieldWaitingForAKeyShowsAnEllipsisAndNoCaret) {
         dx.Clear(0xFFFFFFFF);
         field->DrawControl();
         for (int32_t x = field->x + boxBorder; x < field->x + field->width - boxBorder; ++x) {
-            const uint32_t top = dx.ReadPixel(x, field->y + boxBorder + 1) & 0xFFFFFF;
-            const uint32_t bottom = dx.ReadPixel(x, field->y + field->height - boxBorder - 2);
+            const uint32_t top = ReadPixel(dx, x, field->y + boxBorder + 1) & 0xFFFFFF;
+            const uint32_t bottom = ReadPixel(dx, x, field->y + field->height - boxBorder - 2);
             ASSERT_FALSE(top == 0 && (bottom & 0xFFFFFF) == 0)
                 << "a caret line at x " << x - field->x << " at " << time << " ms";
         }
