@@ -359,3 +359,42 @@ TEST_F(DataSafety, AKilledGameLeavesNoLock) {
     close(ready[1]);
 }
 #endif
+
+// profile-check says of every file what the game's loader does with it: the fuzz seeds and the
+// edge files here, each under a short name and under names the loader treats apart.
+TEST_F(DataSafety, TheCheckerAgreesWithTheLoaderOnEveryFile) {
+    std::vector<std::pair<std::string, std::string>> files; // what, bytes
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(BRIXEL_SOURCE_DIR) +
+                                                                 "/fuzz/corpus/profile"))
+        files.push_back(
+            {"seed " + entry.path().filename().string(), readFile(entry.path().string())});
+    files.push_back({"a sound profile", profileBytes(9)});
+    files.push_back({"a damaged profile", damagedBytes(9, 'h')});
+    files.push_back({"a legacy file of zeros", std::string(148, '\0')});
+    files.push_back({"a legacy file with a wrong check value", std::string(148, '\x01')});
+    files.push_back({"a profile and one word more", profileBytes(3) + "abcd"});
+    const std::string names[] = {"Edge", std::string(20, 'n'), std::string(21, 'n'), "Nul",
+                                 std::string(223, 'n')};
+    for (const auto& [what, bytes] : files) {
+        for (const std::string& name : names) {
+            std::filesystem::remove_all("data");
+            writeFile("data/" + name + ".user", bytes);
+            ProfileList profiles;
+            loadProfiles(profiles);
+            std::string expected = "unreadable";
+            if (exists("data/" + name + ".user.damaged"))
+                expected = "checksum failed";
+            else if (const PlayerProfile* p = profiles.Find(name))
+                expected = "gamesPlayed=" + std::to_string(p->gamesPlayed) + " ";
+            const std::string command =
+                std::string("\"") + PROFILE_CHECK + "\" \"data/" + name + ".user\" >check.txt 2>&1";
+            const int status = std::system(command.c_str());
+            const std::string report = readFile("check.txt");
+            EXPECT_NE(std::string::npos, report.find(".user: " + expected))
+                << what << " under a name of " << name.size() << " letters: the game gives \""
+                << expected << "\", the checker \"" << report << "\"";
+            EXPECT_EQ(expected.starts_with("gamesPlayed"), status == 0)
+                << what << " under a name of " << name.size() << " letters: exit status " << status;
+        }
+    }
+}
