@@ -44,12 +44,19 @@ bool RunsWithoutDisplay() {
     return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
-void ShowReport(const std::string& report) {
-    std::string text = Win1252ToUtf8(report);
+void ShowMessageBox(const std::string& title, const std::string& message, bool isError,
+                    SDL_Window* parent) {
+    const std::string caption = Win1252ToUtf8(title);
+    const std::string text = Win1252ToUtf8(message);
+    const Uint32 kind = isError ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_WARNING;
     if (!RunsWithoutDisplay() &&
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Fehler", text.c_str(), nullptr) == 0)
+        SDL_ShowSimpleMessageBox(kind, caption.c_str(), text.c_str(), parent) == 0)
         return;
-    std::fprintf(stderr, "Fehler\n%s\n", text.c_str());
+    std::fprintf(stderr, "%s\n%s\n", caption.c_str(), text.c_str());
+}
+
+void ShowReport(const std::string& report) {
+    ShowMessageBox("Fehler", report, true, nullptr);
 }
 
 } // namespace
@@ -140,6 +147,10 @@ DirectXLib::~DirectXLib() {
     hooks.showReport = nullptr;
     instance = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void DirectXLib::ShowMessage(const std::string& title, const std::string& text, bool isError) {
+    ShowMessageBox(title, text, isError, window);
 }
 
 void DirectXLib::CreateMainWindow(const std::string& caption, int largeIcon, int smallIcon,

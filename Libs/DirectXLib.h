@@ -73,6 +73,9 @@ public:
     static DirectXLib* Instance();
 
     // Icons are resource ids of the executable (107 large, 108 small).
+    // A message box over the window (or with none yet) where a display can show one, else
+    // standard error; title and text are Windows-1252. Returns once the player closed it.
+    void ShowMessage(const std::string& title, const std::string& text, bool isError);
     void CreateMainWindow(const std::string& caption, int largeIcon, int smallIcon, int fullScreen,
                           const std::string& versionText);
     void InitDirect3D(int width, int height, int bitsPerPixel, int frameRateMode);

@@ -93,19 +93,23 @@ int AppendFatalLog(const char* path, const std::string& header, const std::strin
     return 1;
 }
 
+int LogErrorEntry(const std::string& report) {
+    std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    if (const std::tm* known = std::gmtime(&now)) utc = *known; // only this thread runs now
+    return AppendFatalLog(FatalLogName,
+                          FatalLogHeader(utc.tm_mday, utc.tm_mon + 1, utc.tm_year + 1900,
+                                         utc.tm_hour, utc.tm_min, utc.tm_sec),
+                          report);
+}
+
 void FatalError(const std::string& message, int line, const char* sourceFile, uint32_t result) {
     FatalErrorHooks& hooks = GetFatalErrorHooks();
     if (hooks.restoreDesktop) hooks.restoreDesktop();
 
     std::string report = FatalReportText(message, line, sourceFile, result, hooks.versionText,
                                          hooks.adapterDescription);
-    std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    if (const std::tm* known = std::gmtime(&now)) utc = *known; // only this thread runs now
-    AppendFatalLog(FatalLogName,
-                   FatalLogHeader(utc.tm_mday, utc.tm_mon + 1, utc.tm_year + 1900, utc.tm_hour,
-                                  utc.tm_min, utc.tm_sec),
-                   report);
+    LogErrorEntry(report);
 
     if (hooks.showReport) {
         hooks.showReport(report);

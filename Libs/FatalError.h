@@ -36,6 +36,9 @@ std::string FatalLogHeader(int day, int month, int year, int hour, int minute, i
 // 0 when the log could not be opened (nothing is written then).
 int AppendFatalLog(const char* path, const std::string& header, const std::string& report);
 
+// Appends a dated entry with the report to the error log; 0 when the log could not be opened.
+int LogErrorEntry(const std::string& report);
+
 // A symbolic name and a description for a result code (for codes the game knows).
 std::string ResultName(uint32_t result);
 std::string ResultDescription(uint32_t result);

@@ -14,6 +14,11 @@ std::string NameOf(const std::filesystem::path& path) {
     return std::string(name.begin(), name.end());
 }
 
+bool IsRegularFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(PathOf(path), error) && !error;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(PathOf(a), PathOf(b), error) && !error;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -66,7 +67,7 @@ bool Remove(const std::string& path) {
 int CreateTemporary(const std::string& target, std::string& created) {
     const std::string folded = OnDisk(target);
     std::vector<char> name(folded.begin(), folded.end());
-    for (char c : std::string(".XXXXXX")) name.push_back(c);
+    for (char c : std::string(TemporaryMarker) + "XXXXXX") name.push_back(c);
     name.push_back('\0');
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0) return -1;
@@ -92,6 +93,21 @@ bool Close(int descriptor) {
 
 bool Replace(const std::string& from, const std::string& to) {
     return std::rename(OnDisk(from).c_str(), OnDisk(to).c_str()) == 0;
+}
+
+// flock belongs to the open file: a second open, even in this process, finds it taken.
+intptr_t LockFile(const std::string& path, bool& heldElsewhere) {
+    heldElsewhere = false;
+    const int handle = ::open(SystemName(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (handle < 0) return -1;
+    if (flock(handle, LOCK_EX | LOCK_NB) == 0) return handle;
+    heldElsewhere = errno == EWOULDBLOCK;
+    ::close(handle);
+    return -1;
+}
+
+void UnlockFile(intptr_t handle) {
+    ::close(static_cast<int>(handle)); // closing lets go of the lock
 }
 
 // The rename reaches the disk only with the folder's own entry.

@@ -32,7 +32,7 @@ int CreateTemporary(const std::string& target, std::string& created) {
         GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 20);
     for (int attempt = 0; attempt < 100; ++attempt) {
         unsigned long long n = seed + 7919 * ++counter;
-        std::string name = target + ".";
+        std::string name = target + TemporaryMarker;
         for (int i = 0; i < 6; ++i, n /= 62) name += letters[n % 62];
         const int descriptor =
             _wopen(WideFromUtf8(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
@@ -60,10 +60,31 @@ bool Close(int descriptor) {
 }
 
 // The C library's rename refuses an existing target there; the system call replaces it, and
-// returns only once the new name is on the disk.
+// returns only once the new name is on the disk. A virus scanner or a sync client may hold the
+// old file for a moment: a sharing violation is tried again for up to two seconds.
 bool Replace(const std::string& from, const std::string& to) {
-    return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    for (int waited = 0;; waited += 50) {
+        if (MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
+            return true;
+        const DWORD error = GetLastError();
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || waited >= 2000) return false;
+        Sleep(50);
+    }
+}
+
+// A file opened without sharing: nobody else opens it until the handle closes, which the
+// system does when the process ends; the file goes with it.
+intptr_t LockFile(const std::string& path, bool& heldElsewhere) {
+    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                    nullptr, OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    heldElsewhere = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+    return file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(file);
+}
+
+void UnlockFile(intptr_t handle) {
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
 void SyncFolderOf(const std::string&) {

@@ -12,8 +12,8 @@ void MenuSystem::loadProfilesAndSettings() {
     loadSettings(settings, profiles);
 }
 
-void MenuSystem::saveProfilesAndSettings() {
-    ::saveSettings(settings, profiles, player1, player2, managedPlayer);
+std::vector<SaveFailure> MenuSystem::saveProfilesAndSettings() {
+    return ::saveSettings(settings, profiles, player1, player2, managedPlayer);
 }
 
 void MenuSystem::loadLanguage() {

@@ -293,11 +293,11 @@ void MenuSystem::drawVersionLine() {
                       1);
 }
 
-void MenuSystem::saveSettings() {
+std::vector<SaveFailure> MenuSystem::saveSettings() {
     rotateSound.Unload();
     hitSound.Unload();
     rowSound.Unload();
-    saveProfilesAndSettings();
+    return saveProfilesAndSettings();
 }
 
 void MenuSystem::playRotate() {

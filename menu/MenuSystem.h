@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Libs/Platform.h"
 #include "game/BoardContext.h"
@@ -49,8 +50,9 @@ public:
     int update(uint32_t elapsed);
     void releaseTextures();
     void reloadTextures();
-    // At shutdown: every profile, then the settings file.
-    void saveSettings();
+    // At shutdown: every profile, then the settings file; the files that could not be saved,
+    // and why.
+    std::vector<SaveFailure> saveSettings();
     // The re-entrant yes/no dialog: first call opens it (0); once answered the handler runs
     // again with the same id and this returns 1 (0 for "no" when confirm is set).
     int ask(int id, const std::string& question, const std::string& caption, const std::string& yes,
@@ -124,7 +126,7 @@ public:
 
     // Profiles, settings and content lists.
     void loadProfilesAndSettings();
-    void saveProfilesAndSettings();
+    std::vector<SaveFailure> saveProfilesAndSettings();
     void loadLanguage();
     void resolvePlayersAndBackground();
     void buildBlockSetList();

@@ -1,14 +1,18 @@
 #include "storage/AtomicFile.h"
 
+#include <cerrno>
+
 #include "Libs/SystemFiles.h"
+#include "storage/DiskSteps.h"
 
 namespace {
-long writeBudget = -1; // test seam: bytes left before writes fail; negative is unlimited
-} // namespace
 
-void AtomicFile::failWritesAfter(long bytes) {
-    writeBudget = bytes;
+// A failed write or flush: a full disk is told apart, as the player can do something about it.
+SaveProblem writeProblem() {
+    return errno == ENOSPC ? SaveProblem::DiskFull : SaveProblem::NotWritten;
 }
+
+} // namespace
 
 AtomicFile::~AtomicFile() {
     abandon();
@@ -18,27 +22,25 @@ bool AtomicFile::open(const std::string& path) {
     abandon();
     target = path;
     descriptor = SystemFiles::CreateTemporary(path, temporary);
-    if (descriptor < 0) return false;
-    failed = false;
-    return true;
+    lastProblem = descriptor < 0 ? SaveProblem::NotCreated : SaveProblem::None;
+    return descriptor >= 0;
 }
 
 bool AtomicFile::write(const void* data, size_t size) {
-    if (descriptor < 0 || failed) return false;
+    if (descriptor < 0 || lastProblem != SaveProblem::None) return false;
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
         size_t chunk = size;
-        if (writeBudget >= 0 && static_cast<long>(chunk) > writeBudget) chunk = writeBudget;
-        if (chunk == 0) {
-            failed = true; // the simulated full disk
+        if (!diskAllows(DiskStep::Write, target, chunk) || chunk == 0) {
+            lastProblem = SaveProblem::DiskFull;
             return false;
         }
+        errno = 0;
         const long written = SystemFiles::Write(descriptor, bytes, chunk);
         if (written <= 0) {
-            failed = true;
+            lastProblem = writeProblem();
             return false;
         }
-        if (writeBudget >= 0) writeBudget -= written;
         bytes += written;
         size -= static_cast<size_t>(written);
     }
@@ -48,16 +50,26 @@ bool AtomicFile::write(const void* data, size_t size) {
 // A save cut short by a crash, a power cut or a full disk must leave the player's last good file,
 // not a torn one. The data is synced before the rename: otherwise the rename can reach the disk
 // first, and a power cut leaves the real name on an empty file.
-bool AtomicFile::commit(bool sync) {
+bool AtomicFile::commit() {
     if (descriptor < 0) return false;
-    bool ok = !failed && (!sync || SystemFiles::Sync(descriptor));
-    ok = SystemFiles::Close(descriptor) && ok;
+    size_t none = 0;
+    if (lastProblem == SaveProblem::None) {
+        errno = 0;
+        if (!diskAllows(DiskStep::Sync, target, none) || !SystemFiles::Sync(descriptor))
+            lastProblem = writeProblem();
+    }
+    if (!SystemFiles::Close(descriptor) && lastProblem == SaveProblem::None)
+        lastProblem = writeProblem();
     descriptor = -1;
-    if (ok) ok = SystemFiles::Replace(temporary, target);
-    if (ok && sync) SystemFiles::SyncFolderOf(target);
-    if (!ok) SystemFiles::Remove(temporary);
+    if (lastProblem == SaveProblem::None &&
+        !(diskAllows(DiskStep::Replace, target, none) && SystemFiles::Replace(temporary, target)))
+        lastProblem = SaveProblem::NotReplaced;
+    if (lastProblem == SaveProblem::None)
+        SystemFiles::SyncFolderOf(target);
+    else
+        SystemFiles::Remove(temporary);
     temporary.clear();
-    return ok;
+    return lastProblem == SaveProblem::None;
 }
 
 void AtomicFile::abandon() {

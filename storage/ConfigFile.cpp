@@ -36,12 +36,12 @@ void ConfigFile::setString(const std::string& key, const std::string& value) {
     entries.SelectOrInsert(key) = value;
 }
 
-bool ConfigFile::write(const std::string& path) {
+bool ConfigFile::write(const std::string& path, SaveProblem* problem) {
     std::string text;
     // CR LF, as Windows editors expect; reading takes both.
     for (const auto& [key, value] : entries) text += key + "=" + value + "\r\n";
     AtomicFile file;
-    if (!file.open(path)) return false;
-    if (!file.write(text.data(), text.size())) return false;
-    return file.commit();
+    const bool saved = file.open(path) && file.write(text.data(), text.size()) && file.commit();
+    if (problem) *problem = file.problem();
+    return saved;
 }

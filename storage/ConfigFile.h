@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "storage/AtomicFile.h"
 #include "storage/KeyedTable.h"
 
 // A key=value text file held as an ordered map of strings. A line splits at its first "=";
@@ -18,7 +19,7 @@ public:
     void setInt(const std::string& key, int value);
     void setString(const std::string& key, const std::string& value);
     // Replaces the file with one line per entry; false (the old file untouched) on failure.
-    bool write(const std::string& path);
+    bool write(const std::string& path, SaveProblem* problem = nullptr);
 
     KeyedTable<std::string, std::string> entries;
 };

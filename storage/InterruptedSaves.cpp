@@ -10,10 +10,11 @@ bool isLetterOrDigit(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-// The files the game saves in "data".
-bool isSavedFileName(const std::string& name) {
+// The files the game saves in "data"; a kept damaged file may carry a number.
+bool isSavedFileName(std::string name) {
     if (name == "brixel.ini") return true;
-    for (const char* ending : {".user", ".bak", ".bak2", ".damaged"})
+    while (!name.empty() && name.back() >= '0' && name.back() <= '9') name.pop_back();
+    for (const char* ending : {".user", ".bak", ".damaged"})
         if (name.ends_with(ending)) return true;
     return false;
 }
@@ -21,13 +22,13 @@ bool isSavedFileName(const std::string& name) {
 } // namespace
 
 bool isInterruptedSaveName(const std::string& fileName) {
-    constexpr size_t marker = 7; // "." and six letters or digits
-    if (fileName.size() <= marker) return false;
-    const size_t dot = fileName.size() - marker;
-    if (fileName[dot] != '.') return false;
-    for (size_t i = dot + 1; i < fileName.size(); ++i)
+    const std::string marker = SystemFiles::TemporaryMarker;
+    if (fileName.size() <= SystemFiles::TemporaryNameExtra) return false;
+    const size_t start = fileName.size() - SystemFiles::TemporaryNameExtra;
+    if (fileName.compare(start, marker.size(), marker) != 0) return false;
+    for (size_t i = start + marker.size(); i < fileName.size(); ++i)
         if (!isLetterOrDigit(fileName[i])) return false;
-    return isSavedFileName(fileName.substr(0, dot));
+    return isSavedFileName(fileName.substr(0, start));
 }
 
 void removeInterruptedSaves() {

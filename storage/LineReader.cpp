@@ -11,6 +11,7 @@ LineReader::~LineReader() {
 
 bool LineReader::open(const std::string& path) {
     close();
+    if (!SystemFiles::IsRegularFile(path)) return false;
     file = SystemFiles::Open(path, "rb");
     return file != nullptr;
 }

@@ -63,11 +63,13 @@ uint32_t legacyCheckValue(PlayerProfile& p) {
     return u + (t | (t * 65536));
 }
 
-// The whole file, read only when it is no longer than any profile: ok is false when it could not
-// be read or is longer, so a stray huge file never fills the memory.
+// The whole file, read only when it is a regular file no longer than any profile: ok is false
+// when it could not be read or is longer, so a stray huge file never fills the memory and a pipe
+// never blocks the start.
 std::vector<char> readSmallFile(const std::string& path, bool& ok) {
     std::vector<char> bytes(largestProfileSize + 1);
     ok = false;
+    if (!SystemFiles::IsRegularFile(path)) return {};
     FILE* in = SystemFiles::Open(path, "rb");
     if (!in) return {};
     const size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
@@ -77,26 +79,56 @@ std::vector<char> readSmallFile(const std::string& path, bool& ok) {
     return bytes;
 }
 
-// The user's fallback copy: made whole or not at all, and only when it differs, so a normal
-// start writes nothing. It is not synced: it waits for no disk at start-up. A file longer than
-// any profile is not copied.
+bool fileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(SystemFiles::PathOf(path), error);
+}
+
+// Puts the bytes in place of `to` whole, synced, and reads them back: true only when the file
+// now holds exactly them. A file that only holds them does not need writing.
+bool writeVerified(const std::vector<char>& bytes, const std::string& to) {
+    bool sameOk = false;
+    if (readSmallFile(to, sameOk) == bytes && sameOk) return true;
+    if (fileExists(to) && !SystemFiles::IsRegularFile(to)) return false; // not ours to replace
+    AtomicFile out;
+    if (!(out.open(to) && out.write(bytes.data(), bytes.size()) && out.commit())) return false;
+    bool backOk = false;
+    return readSmallFile(to, backOk) == bytes && backOk;
+}
+
+// A copy of the file, made whole or not at all, and only when it differs, so a normal start
+// writes nothing. A file longer than any profile is not copied.
 bool copyWhole(const std::string& from, const std::string& to) {
     bool readOk = false;
     const std::vector<char> bytes = readSmallFile(from, readOk);
+    return readOk && writeVerified(bytes, to);
+}
+
+// The names a damaged file's bytes are kept under, beside it: "<file>.damaged", then
+// "<file>.damaged2" up to "<file>.damaged99". Each distinct damaged version gets its own.
+constexpr int keptVersions = 99;
+std::string keptName(const std::string& path, int version) {
+    return path + ".damaged" + (version == 1 ? "" : std::to_string(version));
+}
+
+// True when the exact bytes of the damaged file are kept beside it: already under one of the
+// kept names, or now under the first free one (read back to be sure). False when they could not
+// be kept; the file must then stay as it is.
+bool keepDamaged(const std::string& path) {
+    bool readOk = false;
+    const std::vector<char> bytes = readSmallFile(path, readOk);
     if (!readOk) return false;
-    bool copyOk = false;
-    if (readSmallFile(to, copyOk) == bytes && copyOk) return true;
-    AtomicFile out;
-    return out.open(to) && out.write(bytes.data(), bytes.size()) && out.commit(false);
+    for (int version = 1; version <= keptVersions; ++version) {
+        const std::string kept = keptName(path, version);
+        if (!fileExists(kept)) return writeVerified(bytes, kept);
+        bool keptOk = false;
+        if (readSmallFile(kept, keptOk) == bytes && keptOk) return true;
+    }
+    return false;
 }
 
 uint32_t littleEndianWord(const unsigned char* b) {
     return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
-}
-
-bool fileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(SystemFiles::PathOf(path), error);
 }
 
 // A file that could not be loaded stays as it is, and so do its copies: only a missing copy is
@@ -106,18 +138,12 @@ void keepUnreadable(ProfileList& profiles, const std::string& name, const std::s
     profiles.unreadableNames.push_back(name);
 }
 
-// A file whose checksum failed is kept once, beside it, before the first save replaces it, so
-// the player may still recover it by hand. An earlier such copy is never replaced.
-void keepDamagedOnce(const std::string& path) {
-    const std::string kept = path + ".damaged";
-    if (!fileExists(kept)) copyWhole(path, kept);
-}
-
 enum class FileKind { NotAProfile, Current, Legacy };
 
-// What the file is by its length alone (all 64 bits of it): a file longer than any profile is
-// none, and nothing of it is read.
+// What the file is by its length alone (all 64 bits of it): a file longer than any profile, or
+// anything but a regular file, is none, and nothing of it is read.
 FileKind kindOf(const std::string& path) {
+    if (!SystemFiles::IsRegularFile(path)) return FileKind::NotAProfile;
     std::error_code error;
     const uintmax_t size = std::filesystem::file_size(SystemFiles::PathOf(path), error);
     if (error || size > largestProfileSize) return FileKind::NotAProfile;
@@ -131,26 +157,44 @@ int readAs(FileKind kind, const std::string& path, PlayerProfile& profile) {
     return 0;
 }
 
+// The fallback copy follows a cleanly read profile. A copy that does not read cleanly itself
+// is kept as a damaged version first, and stays when that fails.
+void refreshCopy(const std::string& path, const std::string& copy) {
+    PlayerProfile old;
+    if (fileExists(copy) && loadProfileFile(copy, old) != 1 && !keepDamaged(copy)) return;
+    copyWhole(path, copy);
+}
+
 // A listed "data/*.user" file: the profile name is the file name without its ending.
 void loadOne(ProfileList& profiles, const std::string& fileName) {
     const std::string name = fileName.substr(0, fileName.size() - 5);
-    if (!isFileSafeName(name)) return; // e.g. a bare ".user": no name it could be saved under
+    // e.g. a bare ".user", a reserved or an over-long name: no name it could be saved under.
+    if (!isFileSafeName(name)) return;
     const std::string path = profilePath(name);
-    const FileKind kind = kindOf(path);
-    const std::string copy = profilePath(name, kind == FileKind::Legacy ? ".bak2" : ".bak");
-    const bool nameFits = kind != FileKind::Legacy || name.size() <= maxProfileNameLength;
+    if (!SystemFiles::IsRegularFile(path)) {
+        profiles.unreadableNames.push_back(name); // a pipe or a device: never opened
+        return;
+    }
+    const std::string copy = profilePath(name, kindOf(path) == FileKind::Legacy ? ".bak2" : ".bak");
     PlayerProfile loaded;
-    const int result = nameFits ? readAs(kind, path, loaded) : 0;
+    const int result = readUnderName(path, name, loaded);
     if (result == 0) {
         keepUnreadable(profiles, name, copy);
         return;
     }
-    // A damaged file goes beside it once; an existing copy keeps the last good state.
     if (result == 2) {
-        keepDamagedOnce(path);
-        if (!fileExists(copy)) copyWhole(path, copy);
+        // The first save would replace the damaged file: without its bytes safe beside it the
+        // profile waits for a later start, untouched, rather than be lost.
+        if (!keepDamaged(path)) {
+            profiles.unreadableNames.push_back(name);
+            return;
+        }
+        // The copy holds the last good state: the player goes on from there rather than from
+        // cleared statistics, and the copy itself stays as it is.
+        PlayerProfile lastGood;
+        if (loadProfileFile(copy, lastGood) == 1) loaded = lastGood;
     } else {
-        copyWhole(path, copy);
+        refreshCopy(path, copy);
     }
     PlayerProfile* profile = addProfile(profiles, name);
     if (!profile) return;
@@ -160,6 +204,25 @@ void loadOne(ProfileList& profiles, const std::string& fileName) {
 
 } // namespace
 
+bool isReservedOnWindows(const std::string& name) {
+    // Windows gives these names to devices, whatever follows a dot and whatever trails them.
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    std::string upper;
+    for (char c : base) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+        if (upper == device) return true;
+    if (upper.size() != 4 || !(upper.starts_with("COM") || upper.starts_with("LPT"))) return false;
+    const unsigned char last = static_cast<unsigned char>(upper[3]);
+    return (last >= '0' && last <= '9') || last == 0xB9 || last == 0xB2 || last == 0xB3; // ¹²³
+}
+
+bool fitsFileNameLimit(const std::string& name) {
+    constexpr size_t limit = 255; // bytes, or UTF-16 units on Windows
+    constexpr size_t longestEnding = sizeof ".user.damaged99" - 1; // and ".bak2.damaged99"
+    return Win1252ToUtf8(name).size() + longestEnding + SystemFiles::TemporaryNameExtra <= limit;
+}
+
 bool isFileSafeName(const std::string& name) {
     if (name.empty()) return false;
     for (char c : name) {
@@ -167,7 +230,7 @@ bool isFileSafeName(const std::string& name) {
         if (b < 0x20 || b == 0x7F || c == '/' || c == '\\') return false;
         if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) return false;
     }
-    return true;
+    return !isReservedOnWindows(name) && fitsFileNameLimit(name);
 }
 
 std::string profilePath(const std::string& name, const char* ending) {
@@ -239,6 +302,14 @@ int loadProfileFile(const std::string& path, PlayerProfile& profile) {
     return readAs(kindOf(path), path, profile);
 }
 
+int readUnderName(const std::string& path, const std::string& name, PlayerProfile& profile) {
+    if (!isFileSafeName(name)) return 0;
+    const FileKind kind = kindOf(path);
+    // The old format kept names of at most 20 characters; a longer one is no such file.
+    if (kind == FileKind::Legacy && name.size() > maxProfileNameLength) return 0;
+    return readAs(kind, path, profile);
+}
+
 void loadProfiles(ProfileList& profiles) {
     DirectoryListing listing;
     listing.setPattern("data/*.user");
@@ -248,28 +319,41 @@ void loadProfiles(ProfileList& profiles) {
     }
 }
 
-bool writeProfileFile(const std::string& path, const PlayerProfile& profile) {
+bool writeProfileFile(const std::string& path, const PlayerProfile& profile, SaveProblem* problem) {
     PlayerProfile copy = profile;
     RecordFile file;
-    if (!file.open(path, RecordFile::Writing)) return false;
-    file.writeWord(formatVersion);
-    for (uint32_t* field : fileOrder(copy)) file.writeWord(*field);
-    return file.close();
+    bool saved = file.open(path, RecordFile::Writing);
+    if (saved) {
+        file.writeWord(formatVersion);
+        for (uint32_t* field : fileOrder(copy)) file.writeWord(*field);
+        saved = file.close();
+    }
+    if (problem) *problem = file.problem();
+    return saved;
 }
 
-bool saveProfile(const PlayerProfile& profile) {
-    if (!isFileSafeName(profile.name)) return false;
+bool saveProfile(const PlayerProfile& profile, SaveProblem* problem) {
+    if (!isFileSafeName(profile.name)) {
+        if (problem) *problem = SaveProblem::NameRefused;
+        return false;
+    }
     std::error_code ignored;
     std::filesystem::create_directory("data", ignored);
-    return writeProfileFile(profilePath(profile.name), profile);
+    return writeProfileFile(profilePath(profile.name), profile, problem);
 }
 
-void saveProfiles(const ProfileList& profiles) {
+std::vector<SaveFailure> saveProfiles(const ProfileList& profiles) {
     std::error_code ignored;
     std::filesystem::create_directory("data", ignored);
+    std::vector<SaveFailure> failures;
     // The list key is the name the profile is found under.
-    for (const auto& [name, profile] : profiles)
-        if (isFileSafeName(name)) writeProfileFile(profilePath(name), profile);
+    for (const auto& [name, profile] : profiles) {
+        SaveProblem problem = SaveProblem::NameRefused;
+        if (isFileSafeName(name) && writeProfileFile(profilePath(name), profile, &problem))
+            continue;
+        failures.push_back({name + ".user", problem});
+    }
+    return failures;
 }
 
 bool deleteProfileFile(const std::string& name) {

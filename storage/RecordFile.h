@@ -36,6 +36,8 @@ public:
     // Reading: true when the stored checksum could be read and matches. Writing: true when every
     // word reached the disk and the file was put in place.
     bool close();
+    // Why the last write failed (None while it has not).
+    SaveProblem problem() const { return output.problem(); }
 
 private:
     bool fillBlock();

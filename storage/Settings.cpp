@@ -86,7 +86,7 @@ void resolvePlayers(ProfileList& profiles, const Settings& settings, PlayerProfi
 
 bool writeSettingsFile(const Settings& settings, const std::string& player1Name,
                        const std::string& player2Name, const std::string& managedPlayerName,
-                       const std::string& path) {
+                       const std::string& path, SaveProblem* problem) {
     ConfigFile file;
     for (const NumberKey& n : numberKeys) file.setInt(n.key, settings.*n.field);
     Settings named = settings;
@@ -94,16 +94,20 @@ bool writeSettingsFile(const Settings& settings, const std::string& player1Name,
     named.player2Name = player2Name;
     named.managedPlayerName = managedPlayerName;
     for (const TextKey& t : textKeys) file.setString(t.key, named.*t.field);
-    return file.write(path);
+    return file.write(path, problem);
 }
 
-void saveSettings(const Settings& settings, ProfileList& profiles, const PlayerProfile* player1,
-                  const PlayerProfile* player2, const PlayerProfile* managedPlayer) {
-    saveProfiles(profiles); // this also makes the data folder
+std::vector<SaveFailure> saveSettings(const Settings& settings, ProfileList& profiles,
+                                      const PlayerProfile* player1, const PlayerProfile* player2,
+                                      const PlayerProfile* managedPlayer) {
+    std::vector<SaveFailure> failures = saveProfiles(profiles); // this also makes the data folder
     auto nameOf = [](const PlayerProfile* p, const std::string& fallback) {
         return p ? p->name : fallback;
     };
-    writeSettingsFile(settings, nameOf(player1, settings.player1Name),
-                      nameOf(player2, settings.player2Name),
-                      nameOf(managedPlayer, settings.managedPlayerName));
+    SaveProblem problem = SaveProblem::None;
+    if (!writeSettingsFile(
+            settings, nameOf(player1, settings.player1Name), nameOf(player2, settings.player2Name),
+            nameOf(managedPlayer, settings.managedPlayerName), settingsPath, &problem))
+        failures.push_back({"brixel.ini", problem});
+    return failures;
 }

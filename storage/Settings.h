@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "storage/AtomicFile.h"
 #include "storage/PlayerProfile.h"
 
 // The user settings kept in "data/brixel.ini" (the file key of each field beside it).
@@ -39,11 +41,12 @@ void resolvePlayers(ProfileList& profiles, const Settings& settings, PlayerProfi
                     PlayerProfile*& player2, PlayerProfile*& managedPlayer);
 
 // Writes every profile in list order, then the settings file with exactly its thirteen keys
-// (player names taken from the three profiles). Failures are silent; each file is replaced
-// whole or not at all.
-void saveSettings(const Settings& settings, ProfileList& profiles, const PlayerProfile* player1,
-                  const PlayerProfile* player2, const PlayerProfile* managedPlayer);
+// (player names taken from the three profiles). Each file is replaced whole or not at all; the
+// files that could not be saved, and why.
+std::vector<SaveFailure> saveSettings(const Settings& settings, ProfileList& profiles,
+                                      const PlayerProfile* player1, const PlayerProfile* player2,
+                                      const PlayerProfile* managedPlayer);
 // Only the settings file part of saveSettings; false when it could not be written.
 bool writeSettingsFile(const Settings& settings, const std::string& player1Name,
                        const std::string& player2Name, const std::string& managedPlayerName,
-                       const std::string& path = settingsPath);
+                       const std::string& path = settingsPath, SaveProblem* problem = nullptr);

@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Crash soak: the real game (dummy video and audio drivers, no X) is started again and again on
 # a folder of 20 profiles, asked to quit (SIGTERM, which SDL turns into a quit), and killed with
-# SIGKILL at a random moment of its shutdown save. After every run no player's data is lost:
-# each valid profile reads back as it was after the last finished save, the damaged files are
-# kept as they were, and the settings file holds its 13 keys. A last clean run leaves no
-# temporary file behind.
+# SIGKILL at a random moment of its start or its shutdown save. Before each run the game's own
+# writer gives four profiles a new state with a key-repeat delay of 0, which the loader brings
+# up to 1: so each run copies a new state to the .bak at its start and saves other bytes at
+# quit. After every run no player's data is lost: each of those profiles and its .bak equal,
+# byte for byte, a state that was whole at some moment of this run (nothing older), every other
+# valid profile reads back as after the last finished save, the damaged files are kept as they
+# were, and the settings file holds its 13 keys. Every few runs one goes through whole and must
+# leave exactly the newest state. A second game on the folder must end without touching a file.
+# A last clean run leaves no temporary file behind.
 #
 #   tests/play/soak.sh BUILD_GAME_DIR BUILD_DIR [RUNS]
 set -euo pipefail
 
 game_dir=$(cd "$1" && pwd)
 build_dir=$(cd "$2" && pwd)
-runs=${3:-200}
+runs=${3:-100}
 profile_check="$build_dir/tools/profile-check/profile-check"
 profile_write="$build_dir/tools/profile-write/profile-write"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
@@ -76,8 +81,12 @@ count=$(find "$data" -name '*.user' | wc -l)
 # a valid profile with cleared statistics; from here on every valid profile must stay as it is.
 clean_run
 save_ms=$quit_ms
+moving=("Soak 01" "Soak 02" "Soak 03" "Soak 04")
 valid=()
-for f in "$data"/*.user; do [ "$f" != "$data/Kaputt Magie.user" ] && valid+=("$f"); done
+for f in "$data"/*.user; do
+    case "$f" in "$data/Kaputt Magie.user" | "$data/Soak 0"[1-4].user) continue ;; esac
+    valid+=("$f")
+done
 "$profile_check" "${valid[@]}" >"$work/before.txt" || fail "a profile is not valid after a clean save"
 
 check_data() {
@@ -94,7 +103,65 @@ check_data() {
     keys=$(grep -c '=' "$data/brixel.ini" || true)
     [ "$keys" -eq 13 ] || fail "$what: data/brixel.ini holds $keys keys, expected 13"
 }
+# The whole states of a moving profile in run n: as written before the start (delay 0) and as
+# the game saves it (delay 1).
+state() { "$profile_write" "$work/$1.$2.$3" "$2" "$3" && echo "$work/$1.$2.$3"; }
+give_new_states() {
+    local n=$1 p
+    for p in "${moving[@]}"; do
+        cp "$(state "$p" "$n" 0)" "$data/$p.user"
+        state "$p" "$n" 1 >/dev/null
+    done
+}
+same_as() { cmp -s "$1" "$2"; }
+# After a run that may have been killed: the profile is the state written before the start or
+# the one saved at quit; its copy the copy before the run or the state written before the start.
+check_moving() {
+    local what=$1 n=$2 p
+    for p in "${moving[@]}"; do
+        same_as "$data/$p.user" "$work/$p.$n.0" || same_as "$data/$p.user" "$work/$p.$n.1" ||
+            fail "$what: $p.user is no whole state of this run"
+        same_as "$data/$p.bak" "$work/$p.$n.0" || same_as "$data/$p.bak" "$work/$p.bak.before" ||
+            fail "$what: $p.bak is no whole state of this run"
+    done
+}
+# After a finished run: exactly the newest states.
+check_moving_whole() {
+    local what=$1 n=$2 p
+    for p in "${moving[@]}"; do
+        same_as "$data/$p.user" "$work/$p.$n.1" || fail "$what: $p.user does not hold the save"
+        same_as "$data/$p.bak" "$work/$p.$n.0" || fail "$what: $p.bak does not hold the start's copy"
+    done
+}
+keep_copies() {
+    local p
+    for p in "${moving[@]}"; do cp "$data/$p.bak" "$work/$p.bak.before"; done
+}
+
 check_data "after the first finished save"
+give_new_states 0
+clean_run
+check_moving_whole "the first run with new states" 0
+
+# A second game on the same folder says so and ends without touching a file.
+start_game
+first_pid=$game_pid
+sleep 1 # the first game has made its copies and waits in the menus
+folder_state() { { ls -l --time-style=+%s.%N "$data" 2>/dev/null || true; } | sort; }
+before_second=$(folder_state)
+second_status=0
+(cd "$work" && exec "$game_dir/brixel") >"$work/second.log" 2>&1 </dev/null || second_status=$?
+[ "$second_status" -eq 1 ] || fail "a second game on the folder ended with status $second_status"
+grep -q "uft schon mit diesem Datenordner" "$work/second.log" || fail "the second game did not say why: $(cat "$work/second.log")"
+[ "$before_second" = "$(folder_state)" ] ||
+    fail "the second game touched the data folder"
+game_pid=$first_pid
+kill -TERM "$game_pid"
+wait "$game_pid" || fail "the first game did not end cleanly beside a second one"
+for p in "${moving[@]}"; do
+    same_as "$data/$p.user" "$work/$p.0.1" || fail "after a second game was turned away: $p.user changed"
+done
+check_data "after a second game was turned away"
 
 listing() { { ls -l --time-style=+%s.%N "$data" 2>/dev/null || true; } | sort; }
 
@@ -106,6 +173,14 @@ killed=0
 killed_in_save=0
 soak_start=$SECONDS
 for run in $(seq "$runs"); do
+    keep_copies
+    give_new_states "$run"
+    if ((run % 10 == 0)); then
+        clean_run
+        check_moving_whole "run $run (not killed)" "$run"
+        check_data "run $run"
+        continue
+    fi
     start_game
     # The game may be removing what an earlier kill left while ls reads the folder: a file
     # gone between listing and looking is no failure of the game's.
@@ -124,12 +199,13 @@ for run in $(seq "$runs"); do
         fail "run $run: the game ended with status $status: $(tail -5 "$work/game.log")"
     fi
     check_data "run $run"
+    check_moving "run $run" "$run"
 done
 
 # A last clean run clears what the interrupted saves left.
 clean_run
 check_data "after the last clean run"
-leftovers=$(find "$data" -regextype posix-extended -regex '.*\.[A-Za-z0-9]{6}$' \
+leftovers=$(find "$data" -regextype posix-extended -regex '.*\.brixel-tmp-[A-Za-z0-9]{6}$' \
     | head -5)
 [ -z "$leftovers" ] || fail "temporary files remain: $leftovers"
 

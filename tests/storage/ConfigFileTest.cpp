@@ -6,6 +6,7 @@
 #include <string>
 
 #include "TempFolder.h"
+#include "tests/support/DiskFaults.h"
 
 class SettingsFile : public TempFolderTest {};
 
@@ -113,9 +114,9 @@ TEST_F(SettingsFile, AFailedWriteLeavesTheOldFile) {
     writeFile("data/brixel.ini", "Skin=Blue\n");
     Settings settings;
     settings.skinName = "Red";
-    AtomicFile::failWritesAfter(20);
+    DiskFaults::FillAfter(20);
     EXPECT_FALSE(writeSettingsFile(settings, "a", "b", "c"));
-    AtomicFile::failWritesAfter(-1);
+    DiskFaults::Reset();
     EXPECT_EQ("Skin=Blue\n", readFile("data/brixel.ini"));
     int leftovers = 0;
     for (auto& entry : std::filesystem::directory_iterator("data"))

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "tests/support/DiskFaults.h"
 
 namespace {
 
@@ -93,9 +94,10 @@ TEST_F(Profiles, LegacyFilesAreConverted) {
         const char* what;
         uint32_t check;
         uint32_t gamesPlayed, tableCount, tableScore;
+        const char* keptAs; // the old-format copy, or the damaged file's kept bytes
     } cases[] = {
-        {"right check value", rightCheckValue, 20, 1, 1234},
-        {"wrong check value", rightCheckValue + 1, 0, 0, 0},
+        {"right check value", rightCheckValue, 20, 1, 1234, "data/Oldie.bak2"},
+        {"wrong check value", rightCheckValue + 1, 0, 0, 0, "data/Oldie.user.damaged"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all("data");
@@ -118,7 +120,7 @@ TEST_F(Profiles, LegacyFilesAreConverted) {
         EXPECT_EQ(c.tableScore, p.highScore[0][0]) << c.what;
         EXPECT_EQ(c.tableCount, p.highScoreCount[1]) << c.what;
         EXPECT_EQ(0u, p.highScoreTime[0][0]) << c.what;
-        EXPECT_EQ(legacyFile(c.check), readFile("data/Oldie.bak2")) << c.what << ": the copy";
+        EXPECT_EQ(legacyFile(c.check), readFile(c.keptAs)) << c.what << ": " << c.keptAs;
     }
 }
 
@@ -383,9 +385,9 @@ TEST_F(Profiles, RenamingWritesTheNewFileBeforeTheOldGoes) {
     EXPECT_EQ(5u, read.gamesPlayed);
 
     // When the new file cannot be written the old one stays.
-    AtomicFile::failWritesAfter(0);
+    DiskFaults::FillAfter(0);
     EXPECT_TRUE(renameProfile(profiles, anna, "Yves"));
-    AtomicFile::failWritesAfter(-1);
+    DiskFaults::Reset();
     EXPECT_TRUE(exists("data/Zoe.user"));
 }
 
@@ -538,32 +540,39 @@ TEST_F(Profiles, LeftoversOfInterruptedSavesAreRemovedAtStart) {
         std::string name;
         bool removed;
     } cases[] = {
-        {"Anna.user.ab12Cd", true},
-        {"Anna.bak.ZZZZZZ", true},
-        {"Anna.bak2.000000", true},
-        {"Anna.user.damaged.a1b2c3", true},
-        {"brixel.ini.Xy9Q1w", true},
-        {"J\xC3\xBCrgen.user.abcdef", true},
+        {"Anna.user.brixel-tmp-ab12Cd", true},
+        {"Anna.bak.brixel-tmp-ZZZZZZ", true},
+        {"Anna.bak2.brixel-tmp-000000", true},
+        {"Anna.user.damaged.brixel-tmp-a1b2c3", true},
+        {"Anna.user.damaged2.brixel-tmp-a1b2c3", true},
+        {"brixel.ini.brixel-tmp-Xy9Q1w", true},
+        {"J\xC3\xBCrgen.user.brixel-tmp-abcdef", true},
+        {"brixel.ini.bak.brixel-tmp-ab12Cd", true},
         {"Anna.user", false},
         {"brixel.ini", false},
-        {"Anna.user.ab12C", false},
-        {"Anna.user.ab12Cde", false},
-        {"Anna.user.ab-2Cd", false},
-        {"Anna.userab12Cd", false},
-        {"Anna.txt.ab12Cd", false},
-        {"xbrixel.ini.ab12Cd", false},
-        {"brixel.ini.bak.ab12Cd", true},
-        {"notes.ab12Cd", false},
+        // Names players give their own copies.
+        {"Spieler 1.user.backup", false},
+        {"Spieler 1.user.240607", false},
+        {"brixel.ini.backup", false},
+        {"Anna.user.ab12Cd", false},
+        // Near misses of the temporary name.
+        {"Anna.user.brixel-tmp-ab12C", false},
+        {"Anna.user.brixel-tmp-ab12Cde", false},
+        {"Anna.user.brixel-tmp-ab-2Cd", false},
+        {"Anna.user.brixel-tmpXab12Cd", false},
+        {"Anna.txt.brixel-tmp-ab12Cd", false},
+        {"xbrixel.ini.brixel-tmp-ab12Cd", false},
+        {"notes.brixel-tmp-ab12Cd", false},
     };
     for (const Case& c : cases) writeFile("data/" + c.name, soundProfileFile(1));
-    std::filesystem::create_directory("data/Bert.user.ab12Cd");
+    std::filesystem::create_directory("data/Bert.user.brixel-tmp-ab12Cd");
     Settings settings;
     ProfileList profiles;
     loadSettings(settings, profiles);
     for (const Case& c : cases)
         EXPECT_EQ(c.removed, !exists("data/" + c.name))
             << c.name << (c.removed ? " was expected removed" : " was expected kept");
-    EXPECT_TRUE(exists("data/Bert.user.ab12Cd")) << "a folder is no leftover";
+    EXPECT_TRUE(exists("data/Bert.user.brixel-tmp-ab12Cd")) << "a folder is no leftover";
     EXPECT_EQ((std::vector<std::string>{"Anna"}), names(profiles));
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TempFolder.h"
+#include "tests/support/DiskFaults.h"
 
 namespace {
 
@@ -141,9 +142,9 @@ TEST_F(ProfileFile, AnInterruptedWriteLeavesTheOldProfileWhole) {
     for (long budget : {0L, 100L, 360L}) {
         PlayerProfile after = before;
         after.gamesPlayed = 999;
-        AtomicFile::failWritesAfter(budget);
+        DiskFaults::FillAfter(budget);
         EXPECT_FALSE(saveProfile(after)) << "write failing after " << budget << " bytes";
-        AtomicFile::failWritesAfter(-1);
+        DiskFaults::Reset();
         EXPECT_EQ(old, readFile("data/Anna.user")) << "write failing after " << budget << " bytes";
     }
     int files = 0;

@@ -8,6 +8,7 @@
 
 #include "Libs/SystemFiles.h"
 #include "tests/TestSupport.h"
+#include "tests/support/DiskFaults.h"
 #include <vector>
 
 // Every test runs in a fresh empty working folder, removed afterwards.
@@ -17,9 +18,11 @@ protected:
         previous = std::filesystem::current_path();
         folder = MakeTestFolder("brixel-storage-");
         ASSERT_FALSE(folder.empty());
+        DiskFaults::Reset();
         std::filesystem::current_path(folder);
     }
     void TearDown() override {
+        DiskFaults::Reset();
         std::filesystem::current_path(previous);
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
