@@ -46,7 +46,8 @@ windows:
 	@# The build lists the tests by running them under wine: its prefix is made first. A prefix
 	@# that once saw this machine's fonts keeps them listed, so it is made afresh.
 	if grep -qsF ':\\usr\\share\\fonts' $(WINDOWS_BUILD)/wine/system.reg; then \
-		WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine wineserver -k 2>/dev/null; rm -rf $(WINDOWS_BUILD)/wine; fi
+		export WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine; wineserver -k 2>/dev/null; \
+		wineserver -w 2>/dev/null; rm -rf $(WINDOWS_BUILD)/wine; fi
 	$(WINE_ENV) wineboot -i >/dev/null 2>&1 || true
 	$(WINE_ENV) cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	tools/windows/pack $(WINDOWS_BUILD) $(WINDOWS_PREFIX)
