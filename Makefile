@@ -9,7 +9,9 @@ WINDOWS_CMAKE_FLAGS ?=
 # The Windows libraries are built once per machine, outside the clone.
 WINDOWS_PREFIX ?= $(shell [ -w /var/cache ] && echo /var/cache/brixel-windows/prefix || \
 	echo $(HOME)/.cache/brixel-windows/prefix)
-WINE_ENV = WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# Wine sees none of this machine's fonts, as a Windows PC would not.
+WINE_ENV = WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= \
+	FONTCONFIG_FILE=$(abspath tools/windows/no-host-fonts.conf)
 
 .PHONY: all deps build run test bench clean windows test-windows
 
@@ -41,13 +43,17 @@ windows:
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja \
 		-DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64-x86_64.cmake \
 		-DBRIXEL_WINDOWS_PREFIX=$(WINDOWS_PREFIX) -DBRIXEL_BENCH=OFF $(WINDOWS_CMAKE_FLAGS)
-	@# The build lists the tests by running them under wine: its prefix is made first.
+	@# The build lists the tests by running them under wine: its prefix is made first. A prefix
+	@# that once saw this machine's fonts keeps them listed, so it is made afresh.
+	if grep -qsF ':\\usr\\share\\fonts' $(WINDOWS_BUILD)/wine/system.reg; then \
+		export WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine; wineserver -k 2>/dev/null; \
+		wineserver -w 2>/dev/null; rm -rf $(WINDOWS_BUILD)/wine; fi
 	$(WINE_ENV) wineboot -i >/dev/null 2>&1 || true
-	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	$(WINE_ENV) cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	tools/windows/pack $(WINDOWS_BUILD) $(WINDOWS_PREFIX)
 
 test-windows: windows
-	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	cd $(WINDOWS_BUILD) && $(WINE_ENV) ctest --output-on-failure -j $(JOBS) --timeout 300
 
 clean:
 	rm -rf $(BUILD) $(WINDOWS_BUILD)

@@ -1,6 +1,7 @@
 // Fonts on Windows: the faces the system has installed, listed in the registry and kept in the
-// fonts folder the system names; where a face is missing (Arial on a bare system, or under
-// wine) the game's own copy of Liberation Sans, which has Arial's metrics, stands in.
+// fonts folder the system names; where a face is missing, the game's own copy of it from the
+// fonts folder beside the executable, and for any other face (Arial on a bare system) Liberation
+// Sans, which has Arial's metrics.
 #include "Libs/Font.h"
 #include "Libs/WideText.h"
 
@@ -12,6 +13,20 @@
 #include <system_error>
 
 namespace {
+
+// The faces the package carries, by the family a skin names (the first row also stands in for
+// every family not listed).
+struct ShippedFace {
+    const wchar_t* family;
+    const wchar_t* regular;
+    const wchar_t* bold;
+};
+constexpr ShippedFace shippedFaces[] = {
+    {L"Liberation Sans", L"LiberationSans-Regular.ttf", L"LiberationSans-Bold.ttf"},
+    {L"Arial", L"LiberationSans-Regular.ttf", L"LiberationSans-Bold.ttf"},
+    {L"Liberation Serif", L"LiberationSerif-Regular.ttf", L"LiberationSerif-Bold.ttf"},
+    {L"DejaVu Sans", L"DejaVuSans.ttf", L"DejaVuSans-Bold.ttf"},
+};
 
 const wchar_t* const FontsKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
@@ -77,9 +92,11 @@ std::string MatchFontFile(const std::string& family, bool bold) {
             file = FontsFolder() + L"\\" + file;
         if (IsFile(file)) return Utf8FromWide(file);
     }
-    // The package's stand-in, in the fonts folder beside the executable.
-    const std::wstring standIn =
-        ExecutableFolder() +
-        (bold ? L"\\fonts\\LiberationSans-Bold.ttf" : L"\\fonts\\LiberationSans-Regular.ttf");
-    return IsFile(standIn) ? Utf8FromWide(standIn) : std::string();
+    // The package's own copy, in the fonts folder beside the executable.
+    const ShippedFace* shipped = &shippedFaces[0];
+    for (const ShippedFace& face : shippedFaces)
+        if (SameLetters(face.family, wanted)) shipped = &face;
+    const std::wstring file =
+        ExecutableFolder() + L"\\fonts\\" + (bold ? shipped->bold : shipped->regular);
+    return IsFile(file) ? Utf8FromWide(file) : std::string();
 }

@@ -2,7 +2,8 @@
 # The Windows package played for real: unzipped into a scratch folder and started under wine in
 # an Xvfb display, driven with xdotool as a player would. The main menu appears, a one-player
 # game is played to its end, F11 takes a screenshot, the credits end the program with exit
-# status 0; then the saved settings and the two profiles must be whole.
+# status 0; then the saved settings and the two profiles must be whole. Last, a video driver
+# that cannot start must still show the report in a window titled "Fehler".
 #
 #   tests/play/windows.sh ZIP PROFILE_CHECK [SHOTS_DIR]
 # PROFILE_CHECK is the Linux build's tools/profile-check; WINEPREFIX may name a wine prefix
@@ -24,6 +25,8 @@ game="$work/brixel"
 
 export WINEPREFIX=${WINEPREFIX:-$work/wine}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# None of this machine's fonts: the game shows what it shows on a Windows PC.
+export FONTCONFIG_FILE="$(cd "$(dirname "$0")/../.." && pwd)/tools/windows/no-host-fonts.conf"
 wine_command=$(command -v wine64 || command -v wine)
 start_display
 trap '{ kill "${game_pid:-0}"; wineserver -k; kill "${xvfb_pid:-0}"; } 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -56,4 +59,18 @@ step "what the player finds"
 check_saved_files "$game"
 picture=$(ls "$game"/File\ *.bmp | head -n 1)
 [ -z "$shots" ] || cp "$picture" "$shots/windows-f11.bmp"
+
+step "a video driver that cannot start: the report in a window titled Fehler, the log, status 1"
+rm -f "$game/DirectX Fehler.txt"
+(cd "$game" && SDL_VIDEODRIVER=no-such-driver exec "$wine_command" brixel.exe) \
+    >"$work/game.log" 2>&1 </dev/null &
+game_pid=$!
+box=$(window_titled Fehler 90) || fail "no message box titled Fehler: $(cat "$work/game.log")"
+sleep 1
+window=$box shot windows-fatal-error
+answer_box "$box"
+status=0
+wait_game_end 60 || status=$?
+[ "$status" -eq 1 ] || fail "exit status $status, not 1"
+grep -aq "DirectX 9" "$game/DirectX Fehler.txt" || fail "no log entry for the failed video start"
 echo "windows: 1 passed, 0 failed"
