@@ -14,9 +14,11 @@ constexpr int outgoing = 1; // the local board's rows for the other side collect
 
 } // namespace
 
-void OnlineDuel::begin(Session& s, BoardContext& c, PlayerProfile& localPlayer,
-                       PlayerProfile& remoteShown, bool endlessDuel) {
+void OnlineDuel::begin(Session& s, BoardContext& c, Board& localGiven, Board& remoteGiven,
+                       PlayerProfile& localPlayer, PlayerProfile& remoteShown, bool endlessDuel) {
     session = &s;
+    localBoard = &localGiven;
+    remoteBoard = &remoteGiven;
     context = &c;
     localProfile = &localPlayer;
     remoteProfile = &remoteShown;
@@ -27,13 +29,13 @@ void OnlineDuel::begin(Session& s, BoardContext& c, PlayerProfile& localPlayer,
     pending = NoOutcome;
     round = 0;
     phase = WaitingForStart;
-    remote.profile = remoteProfile;
-    remote.playerIndex = 1;
-    remote.state = 2;
+    remoteBoard->profile = remoteProfile;
+    remoteBoard->playerIndex = 1;
+    remoteBoard->state = 2;
     remoteSeen = false;
-    toField(BoardState{}, remote.field);
-    local.init(*context, *localProfile, localIndex);
-    local.state = 2; // shown empty until the round starts
+    toField(BoardState{}, remoteBoard->field);
+    localBoard->init(*context, *localProfile, localIndex);
+    localBoard->state = 2; // shown empty until the round starts
     if (session->leads()) {
         Message start;
         start.type = StartMessage;
@@ -49,8 +51,8 @@ void OnlineDuel::startRound(uint16_t number, int32_t wait) {
     gameTime = 0;
     mine = theirs = Report{};
     context->pendingGarbage[localIndex] = context->pendingGarbage[outgoing] = 0;
-    local.init(*context, *localProfile, localIndex);
-    remote.state = 2;
+    localBoard->init(*context, *localProfile, localIndex);
+    remoteBoard->state = 2;
     remoteSeen = false;
     sentOnce = false;
     phase = CountingDown;
@@ -98,11 +100,11 @@ void OnlineDuel::frame(int32_t ticks, uint32_t nowMs) {
 }
 
 void OnlineDuel::playFrame(int32_t ticks) {
-    before.copyFrom(local.field);
-    const int32_t stateBefore = local.state;
+    before.copyFrom(localBoard->field);
+    const int32_t stateBefore = localBoard->state;
     gameTime += uint32_t(ticks);
-    const bool lost = local.update(ticks, 2);
-    if (stateBefore == 0 && local.state == 1) sendClear(before);
+    const bool lost = localBoard->update(ticks, 2);
+    if (stateBefore == 0 && localBoard->state == 1) sendClear(before);
     sendGarbage();
     if (lost) report(true);
 }
@@ -136,7 +138,7 @@ void OnlineDuel::sendGarbage() {
 // The rows just cleared as they stood, with the landed piece in them, for the far side's
 // animation. The landed piece stands where it was last tested: its cells are one row higher.
 void OnlineDuel::sendClear(const PlayField& was) {
-    const PlayField& f = local.field;
+    const PlayField& f = localBoard->field;
     Message m;
     m.type = ClearMessage;
     m.cleared.round = round;
@@ -206,7 +208,7 @@ void OnlineDuel::receive(const Message& m) {
     case BoardMessage:
         if (m.board.round != round) return;
         remotePicture = m.board;
-        showPicture(m.board, remote);
+        showPicture(m.board, *remoteBoard);
         remoteSeen = true;
         return;
     case ClearMessage:
@@ -247,7 +249,7 @@ void OnlineDuel::receive(const Message& m) {
 }
 
 void OnlineDuel::sendBoard(uint32_t nowMs) {
-    const BoardState now = captureBoard(local, context->pendingGarbage[localIndex], round);
+    const BoardState now = captureBoard(*localBoard, context->pendingGarbage[localIndex], round);
     const uint32_t since = nowMs - lastSentAt;
     if (sentOnce && since < minSendGapMs) return;
     if (sentOnce && now == lastSent && since < refreshMs) return;
@@ -280,10 +282,10 @@ void OnlineDuel::count(Outcome outcome) {
     ++p.duelGames;
     ++p.gamesPlayed;
     if (outcome != LocalLost) ++p.duelWins;
-    p.totalPieces += uint32_t(local.pieces - local.countedPieces);
-    p.totalRows += uint32_t(local.totalLines - local.countedRows);
-    local.countedPieces = local.pieces;
-    local.countedRows = local.totalLines;
+    p.totalPieces += uint32_t(localBoard->pieces - localBoard->countedPieces);
+    p.totalRows += uint32_t(localBoard->totalLines - localBoard->countedRows);
+    localBoard->countedPieces = localBoard->pieces;
+    localBoard->countedRows = localBoard->totalLines;
 }
 
 } // namespace net

@@ -46,9 +46,10 @@ public:
     static constexpr uint32_t minSendGapMs = 33;
     static constexpr uint32_t refreshMs = 100; // an unchanged board is sent again this often
 
-    // Starts the game on a Ready session: the leader sends the first start at once.
-    void begin(Session& session, BoardContext& context, PlayerProfile& local,
-               PlayerProfile& remoteShown, bool endless);
+    // Starts the game on a Ready session with the two boards the screen shows: the leader
+    // sends the first start at once.
+    void begin(Session& session, BoardContext& context, Board& localBoard, Board& remoteBoard,
+               PlayerProfile& localPlayer, PlayerProfile& remoteShown, bool endless);
     // One frame: what arrived, the count-down, the local board by `ticks`, what to send.
     // nowMs is the wall clock (the limits on sending are per second of real time).
     void frame(int32_t ticks, uint32_t nowMs);
@@ -69,9 +70,9 @@ public:
     int32_t countdown = 0; // milliseconds left
     uint32_t gameTime = 0; // ticks of the running round
     int localWins = 0, remoteWins = 0;
-    Board local;
-    Board remote;             // only drawn: the other player's board as last received
-    BoardState remotePicture; // the last board state received
+    Board& local() { return *localBoard; }
+    Board& remote() { return *remoteBoard; } // only drawn: the other board as last received
+    BoardState remotePicture;                // the last board state received
     bool remoteSeen = false;
     DuelLog* log = nullptr;
 
@@ -94,6 +95,8 @@ private:
     void count(Outcome outcome);
 
     Session* session = nullptr;
+    Board* localBoard = nullptr;
+    Board* remoteBoard = nullptr;
     BoardContext* context = nullptr;
     PlayerProfile* localProfile = nullptr;
     PlayerProfile* remoteProfile = nullptr;

@@ -22,6 +22,7 @@ enum Failure {
     BadAddress,     // the address could not be read or found
     RoomWasFull,    // the relay's room already has two players
     NobodyCame,     // nobody came to the relay's room
+    NoNetwork,      // this build of the game has no online play
 };
 
 // Reasons carried by ENet's disconnect, so the far side can tell the player why.
