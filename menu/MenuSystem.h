@@ -98,6 +98,7 @@ public:
     void closeNetworkDialog();
     void hostNetworkGame();
     void joinNetworkGame();
+    void joinRelayRoom();
     std::string failureText(net::Failure failure);
 
     // The player panel.

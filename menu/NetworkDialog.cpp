@@ -14,6 +14,10 @@ enum NetworkControl {
     HostButton = 13,
     CancelButton = 14,
     StatusLabel = 15,
+    RelayPrompt = 16,
+    RelayField = 17,
+    RoomField = 18,
+    RoomButton = 19,
 };
 
 constexpr ControlRow networkRows[] = {
@@ -25,9 +29,17 @@ constexpr ControlRow networkRows[] = {
      "button"},
     {HostButton, ControlKind::Button, 20, 105, 300, 22, Place::AbsoluteKeeping, 862, noText,
      "button"},
-    {StatusLabel, ControlKind::Label, 20, 145, 460, 80, Place::AbsoluteKeeping, noText, noText,
+    {RelayPrompt, ControlKind::Label, 20, 140, 460, 40, Place::AbsoluteKeeping, 880, noText,
      "standard"},
-    {CancelButton, ControlKind::Button, 335, 235, 145, 22, Place::AbsoluteKeeping, 864, noText,
+    {RelayField, ControlKind::TextField, 20, 185, 190, 22, Place::AbsoluteKeeping, noText, noText,
+     "standard"},
+    {RoomField, ControlKind::TextField, 220, 185, 100, 22, Place::AbsoluteKeeping, noText, noText,
+     "standard"},
+    {RoomButton, ControlKind::Button, 335, 185, 145, 22, Place::AbsoluteKeeping, 881, noText,
+     "button"},
+    {StatusLabel, ControlKind::Label, 20, 225, 460, 80, Place::AbsoluteKeeping, noText, noText,
+     "standard"},
+    {CancelButton, ControlKind::Button, 335, 315, 145, 22, Place::AbsoluteKeeping, 864, noText,
      "button"},
 };
 
@@ -42,14 +54,18 @@ constexpr FailureText failureTexts[] = {
     {net::Refused, 868},        {net::NoAnswer, 869},     {net::VersionFailure, 870},
     {net::PortInUse, 871},      {net::BadAddress, 872},   {net::PeerLeft, 873},
     {net::ConnectionLost, 874}, {net::HostileInput, 875}, {net::NoNetwork, 872},
+    {net::RoomWasFull, 883},    {net::NobodyCame, 884},
 };
 
 } // namespace
 
 void MenuSystem::buildNetworkWindow() {
-    networkWindow.SetupWindow(262, 230, 500, 275, 1, text(861), "window", "window");
+    networkWindow.SetupWindow(262, 190, 500, 355, 1, text(861), "window", "window");
     addControls(networkWindow, language, networkRows);
     networkWindow.SetControlParams(AddressField, 3, 0, addressLength, TextMode::Any);
+    networkWindow.SetControlParams(RelayField, 3, 0, addressLength, TextMode::Any);
+    networkWindow.SetControlParams(RoomField, 3, 0, net::maxRoomCodeLength,
+                                   TextMode::LettersDigits);
     networkWindow.hasStatusBar = 0;
 }
 
@@ -65,6 +81,10 @@ void MenuSystem::openNetworkDialog() {
     GuiControl* field = networkWindow.GetControl(AddressField);
     field->text = settings.networkAddress.substr(0, addressLength);
     networkWindow.SetControlParams(AddressField, 3, int32_t(field->text.size()), addressLength,
+                                   TextMode::Any);
+    GuiControl* relay = networkWindow.GetControl(RelayField);
+    relay->text = settings.relayAddress.substr(0, addressLength);
+    networkWindow.SetControlParams(RelayField, 3, int32_t(relay->text.size()), addressLength,
                                    TextMode::Any);
     networkWindow.GetControl(StatusLabel)->text = "";
     networkWindow.SetFocus(AddressField, 0);
@@ -105,6 +125,19 @@ void MenuSystem::joinNetworkGame() {
     networkWindow.GetControl(StatusLabel)->text = text(867);
 }
 
+void MenuSystem::joinRelayRoom() {
+    const std::string relay = networkWindow.GetControl(RelayField)->text;
+    std::string room = networkWindow.GetControl(RoomField)->text;
+    // The room code is letters and digits; spaces typed into it are left out.
+    std::erase(room, ' ');
+    settings.relayAddress = relay;
+    if (!session.joinRelay(relay, room, helloOf(*player1, settings, directX->versionText))) {
+        networkWindow.GetControl(StatusLabel)->text = failureText(session.failure());
+        return;
+    }
+    networkWindow.GetControl(StatusLabel)->text = text(867);
+}
+
 // One key or mouse event for the dialog; 0 when the online game starts.
 int MenuSystem::routeNetworkEvent(int mode) {
     int id = -1;
@@ -127,6 +160,9 @@ int MenuSystem::routeNetworkEvent(int mode) {
     case HostButton:
         hostNetworkGame();
         return 1;
+    case RoomButton:
+        joinRelayRoom();
+        return 1;
     default:
         return 1;
     }
@@ -143,6 +179,9 @@ int MenuSystem::runNetworkDialog() {
         pausedGame = 0;
         return 0;
     }
+    GuiControl* status = networkWindow.GetControl(StatusLabel);
+    if (session.phase() == net::Session::Waiting && session.throughRelay())
+        status->text = text(882);
     if (session.phase() == net::Session::Closed && session.failure() != net::NoFailure)
         networkWindow.GetControl(StatusLabel)->text = failureText(session.failure());
     return 1;

@@ -96,6 +96,7 @@ public:
     const Hello& peer() const { return peerHello; }
     // True on the side that leads the game: the host, or the relay room's first client.
     bool leads() const { return leading; }
+    bool throughRelay() const { return viaRelay; }
     uint16_t port() const;
     // Bytes sent and received on the wire since the session opened.
     uint64_t bytesSent() const;

@@ -39,6 +39,7 @@ constexpr TextKey textKeys[] = {
     {&Settings::languageName, "Sprache", "Deutsch"},
     {&Settings::blockSetName, "Stein", "design druve"},
     {&Settings::networkAddress, "Netzwerk Adresse", ""},
+    {&Settings::relayAddress, "Netzwerk Relay", ""},
 };
 
 } // namespace

@@ -21,6 +21,7 @@ struct Settings {
     std::string languageName = "Deutsch";        // "Sprache"
     std::string blockSetName = "design druve";   // "Stein"
     std::string networkAddress;                  // "Netzwerk Adresse": the last game joined
+    std::string relayAddress; // "Netzwerk Relay": the relay for players who cannot open a port
 };
 
 constexpr const char* settingsPath = "data/brixel.ini";
@@ -39,7 +40,7 @@ void clampSettings(Settings& settings);
 void resolvePlayers(ProfileList& profiles, const Settings& settings, PlayerProfile*& player1,
                     PlayerProfile*& player2, PlayerProfile*& managedPlayer);
 
-// Writes every profile in list order, then the settings file with exactly its fourteen keys
+// Writes every profile in list order, then the settings file with exactly its fifteen keys
 // (player names taken from the three profiles). Failures are silent; each file is replaced
 // whole or not at all.
 void saveSettings(const Settings& settings, ProfileList& profiles, const PlayerProfile* player1,

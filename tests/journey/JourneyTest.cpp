@@ -431,7 +431,8 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                                                 "Skin",
                                                 "Sprache",
                                                 "Stein",
-                                                "Netzwerk Adresse"};
+                                                "Netzwerk Adresse",
+                                                "Netzwerk Relay"};
     EXPECT_EQ(expectedKeys.size(), keys.size()) << "data/brixel.ini:\n" << ini;
     EXPECT_EQ(expectedKeys, std::set<std::string>(keys.begin(), keys.end())) << "data/brixel.ini:\n"
                                                                              << ini;

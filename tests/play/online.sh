@@ -62,7 +62,7 @@ host_pid=$game_pid
 xdotool windowfocus "$window"
 click 553 265 0.6
 open_network_dialog
-click 431 346 1
+click 431 306 1
 game_shot "$host_window" "$host_work" online-host-waiting
 
 step "the guest joins 127.0.0.1"
@@ -70,7 +70,7 @@ start_in "$guest_work"
 guest_window=$window
 guest_pid=$game_pid
 open_network_dialog
-click 431 306 0.3
+click 431 266 0.3
 xdotool type --delay 40 "127.0.0.1"
 key Return
 sleep 5

@@ -3,7 +3,7 @@
 # a folder of 20 profiles, asked to quit (SIGTERM, which SDL turns into a quit), and killed with
 # SIGKILL at a random moment of its shutdown save. After every run no player's data is lost:
 # each valid profile reads back as it was after the last finished save, the damaged files are
-# kept as they were, and the settings file holds its 14 keys. A last clean run leaves no
+# kept as they were, and the settings file holds its 15 keys. A last clean run leaves no
 # temporary file behind.
 #
 #   tests/play/soak.sh BUILD_GAME_DIR BUILD_DIR [RUNS]
@@ -92,7 +92,7 @@ check_data() {
         fail "$what: the damaged profile's kept copy is missing or changed"
     local keys
     keys=$(grep -c '=' "$data/brixel.ini" || true)
-    [ "$keys" -eq 14 ] || fail "$what: data/brixel.ini holds $keys keys, expected 14"
+    [ "$keys" -eq 15 ] || fail "$what: data/brixel.ini holds $keys keys, expected 15"
 }
 check_data "after the first finished save"
 

@@ -95,6 +95,7 @@ TEST_F(SettingsFile, ASaveWritesExactlyItsKeysInByteOrder) {
               "Modus Mehrspieler=1\r\n"
               "Modus Mehrspieler_endlos=1\r\n"
               "Netzwerk Adresse=\r\n"
+              "Netzwerk Relay=\r\n"
               "Partikel=300\r\n"
               "Skin=Blue\r\n"
               "Spieler 1=Anna\r\n"
