@@ -142,6 +142,11 @@ void Game::startSingle() {
 }
 
 void Game::startPair() {
+    online = 0;
+    if (menu->settings.twoPlayerMode == 2) {
+        startOnline();
+        return;
+    }
     BoardContext& context = menu->boardContext;
     PlayerProfile& player1 = *menu->player1;
     PlayerProfile& player2 = *menu->player2;
@@ -183,6 +188,7 @@ void Game::startPair() {
 int Game::frame(uint32_t elapsed) {
     menu->background.Draw(0, 0, 0, 0, 0, 0.0f, 0, 0);
     screen.drawScreen(*this);
+    if (online) return onlineFrame(elapsed);
     if (dialogOpen) return runDialog();
 
     if (handleGameKeys()) return 1;

@@ -5,6 +5,7 @@
 #include "game/Board.h"
 #include "game/GameScreen.h"
 #include "menu/MenuSystem.h"
+#include "net/OnlineDuel.h"
 
 // One game at a time between the menus: picks the mode and the players from the menus'
 // choices, runs one or two boards, handles the keys that belong to the whole game, ends the
@@ -82,6 +83,20 @@ private:
 
     std::string lastResult;
     GameScreen screen;
+
+    // The online game (GameOnline.cpp): the right board is played here, the left one is the
+    // other player's, drawn from what arrives.
+    enum OnlineDialog { NoOnlineDialog = 0, LeaveQuestion, OnlineResult, ConnectionEnded };
+    int32_t online = 0;
+    int32_t onlineDialog = NoOnlineDialog;
+    net::OnlineDuel duel;
+    PlayerProfile remotePlayer; // only the name and the look of the other board
+
+    void startOnline();
+    int onlineFrame(uint32_t elapsed);
+    int runOnlineDialog();
+    void openOnlineDialog(int kind, const std::string& message);
+    void showOnlineOutcome(net::OnlineDuel::Outcome outcome);
 
     void applyKeys();
     void startSingle();

@@ -43,6 +43,7 @@ void MenuSystem::buildMainWindow() {
     twoPlayerModes.Clear();
     twoPlayerModes.SelectOrInsert("1: " + text(311));
     twoPlayerModes.SelectOrInsert("2: " + text(312));
+    twoPlayerModes.SelectOrInsert("3: " + text(860));
     mainWindow.SetControlParams(13, 4, settings.singlePlayerMode, 5, 0, &singleModes);
     mainWindow.SetControlParams(14, 4, settings.twoPlayerMode, 5, 0, &twoPlayerModes);
     mainWindow.SetControlParams(15, 1, settings.twoPlayerEndless);
@@ -61,6 +62,11 @@ int MenuSystem::handleMainMenu(int id) {
             return 1;
         pausedGame = 0;
         requestedGame = id == 11 ? 0 : 1;
+        // Over the network the other player is found first.
+        if (id == 12 && settings.twoPlayerMode == 2) {
+            openNetworkDialog();
+            return 1;
+        }
         return 0;
     case 17: // resume: the game sees pausedGame still naming this kind
         requestedGame = 0;

@@ -92,6 +92,7 @@ void MenuSystem::build(DirectXLib& directXLib, InputLib& inputLib) {
     refreshPlayerPage();
     buildScoreWindow();
     buildQuestionWindow();
+    buildNetworkWindow();
     for (int p = MainPage; p <= ScorePage; ++p) addPlayerPanel(pageWindow(p));
     currentWindow = &mainWindow;
 }
@@ -208,6 +209,7 @@ int MenuSystem::routeEvent(int mode) {
     const bool escapePressed =
         mode == 2 && input->event.offset == KeyEscape && input->event.data == 0x80;
     int id = -1;
+    if (networkOpen) return routeNetworkEvent(mode);
     if (questionOpen) {
         int result = questionWindow.RunFrame(mode, id);
         // Escape, like the dialog's close button, answers no.
@@ -255,6 +257,7 @@ int MenuSystem::update(uint32_t elapsed) {
     menuImage.Draw(50, 70, 0, 0, 0, 0.0f, 0, 0);
     playerImage.Draw(760, 200, 0, 0, 0, 0.0f, 0, 0);
     currentWindow->DrawWindow();
+    if (networkOpen) networkWindow.DrawWindow();
     if (questionOpen) questionWindow.DrawWindow();
 
     bool hadEvent = false;
@@ -271,6 +274,7 @@ int MenuSystem::update(uint32_t elapsed) {
     if (hadEvent) return 1;
 
     int id = -1;
+    if (networkOpen) return runNetworkDialog();
     if (questionOpen) {
         int result = questionWindow.RunFrame(0, id);
         if (result > 0 && (id == 12 || id == 13)) return answerQuestion(id);

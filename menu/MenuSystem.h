@@ -7,6 +7,7 @@
 #include "game/BoardContext.h"
 #include "gui/GuiManager.h"
 #include "gui/GuiWindow.h"
+#include "net/Session.h"
 #include "storage/ContentLists.h"
 #include "storage/KeyedTable.h"
 #include "storage/LanguageTable.h"
@@ -90,6 +91,18 @@ public:
     int dispatch(int id);
     int answerQuestion(int id);
     void drawVersionLine();
+
+    // The network dialog (NetworkDialog.cpp): host, join or cancel; 0 once the other player is
+    // there and the online game is to start.
+    void buildNetworkWindow();
+    void openNetworkDialog();
+    int routeNetworkEvent(int mode);
+    int runNetworkDialog();
+    void closeNetworkDialog();
+    void hostNetworkGame();
+    void joinNetworkGame();
+    void joinRelayRoom();
+    std::string failureText(net::Failure failure);
 
     // The player panel.
     void copyPlayerPanel(GuiWindow& from);
@@ -175,6 +188,9 @@ public:
     PlayerProfile* player1 = nullptr;
     PlayerProfile* player2 = nullptr;
 
+    // The connection of an online game: opened by the network dialog, played by the game.
+    net::Session session;
+
 private:
     // The tests set up and look at the menus' own state through it (tests/support).
     friend struct MenuSystemTestAccess;
@@ -230,6 +246,9 @@ private:
     uint32_t fadeTick = 0;
     int32_t nameValid = 1;
     std::string presetNames[6]; // the speed preset items, by preset index (5: own values)
+
+    GuiWindow networkWindow;
+    int32_t networkOpen = 0;
 
     int32_t questionOpen = 0;
     int32_t pendingId = 0;

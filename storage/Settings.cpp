@@ -20,7 +20,7 @@ constexpr NumberKey numberKeys[] = {
     {&Settings::backgroundKind, "Hintergrund Art", 1, 0, 2},
     {&Settings::backgroundIndex, "Hintergrund Bild", 0, 0, INT32_MAX},
     {&Settings::singlePlayerMode, "Modus Einzelspieler", 1, 0, 1},
-    {&Settings::twoPlayerMode, "Modus Mehrspieler", 1, 0, 1},
+    {&Settings::twoPlayerMode, "Modus Mehrspieler", 1, 0, 2},
     {&Settings::twoPlayerEndless, "Modus Mehrspieler_endlos", 1, 0, 1},
     {&Settings::particleCount, "Partikel", 150, 10, 500},
     {&Settings::soundVolume, "Volume Sounds", 100, 0, 100},
@@ -38,6 +38,8 @@ constexpr TextKey textKeys[] = {
     {&Settings::skinName, "Skin", "Golden"},
     {&Settings::languageName, "Sprache", "Deutsch"},
     {&Settings::blockSetName, "Stein", "design druve"},
+    {&Settings::networkAddress, "Netzwerk Adresse", ""},
+    {&Settings::relayAddress, "Netzwerk Relay", ""},
 };
 
 } // namespace

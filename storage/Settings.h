@@ -9,7 +9,7 @@
 // The user settings kept in "data/brixel.ini" (the file key of each field beside it).
 struct Settings {
     int32_t singlePlayerMode = 1; // "Modus Einzelspieler", 0 or 1
-    int32_t twoPlayerMode = 1;    // "Modus Mehrspieler", 0 or 1 (1: against the computer)
+    int32_t twoPlayerMode = 1;    // "Modus Mehrspieler": 0 a person, 1 the computer, 2 network
     int32_t twoPlayerEndless = 1; // "Modus Mehrspieler_endlos", 0 or 1
     int32_t backgroundKind = 1;   // "Hintergrund Art": 0 random once, 1 random every game, 2 fixed
     int32_t particleCount = 150;  // "Partikel", 10..500
@@ -22,6 +22,8 @@ struct Settings {
     std::string skinName = "Golden";             // "Skin"
     std::string languageName = "Deutsch";        // "Sprache"
     std::string blockSetName = "design druve";   // "Stein"
+    std::string networkAddress;                  // "Netzwerk Adresse": the last game joined
+    std::string relayAddress; // "Netzwerk Relay": the relay for players who cannot open a port
 };
 
 constexpr const char* settingsPath = "data/brixel.ini";
@@ -40,7 +42,7 @@ void clampSettings(Settings& settings);
 void resolvePlayers(ProfileList& profiles, const Settings& settings, PlayerProfile*& player1,
                     PlayerProfile*& player2, PlayerProfile*& managedPlayer);
 
-// Writes every profile in list order, then the settings file with exactly its thirteen keys
+// Writes every profile in list order, then the settings file with exactly its fifteen keys
 // (player names taken from the three profiles). Each file is replaced whole or not at all; the
 // files that could not be saved, and why.
 std::vector<SaveFailure> saveSettings(const Settings& settings, ProfileList& profiles,

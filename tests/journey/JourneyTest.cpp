@@ -438,7 +438,9 @@ TEST(Journey, MenusGamesPagesScreenshotCreditsAndWhatIsLeftOnDisk) {
                                                 "Spieler Manage",
                                                 "Skin",
                                                 "Sprache",
-                                                "Stein"};
+                                                "Stein",
+                                                "Netzwerk Adresse",
+                                                "Netzwerk Relay"};
     EXPECT_EQ(expectedKeys.size(), keys.size()) << "data/brixel.ini:\n" << ini;
     EXPECT_EQ(expectedKeys, std::set<std::string>(keys.begin(), keys.end())) << "data/brixel.ini:\n"
                                                                              << ini;

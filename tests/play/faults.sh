@@ -76,7 +76,7 @@ wait_game_end || status=$?
 # What the game could not read it leaves alone: the player may still rescue it.
 [ "$(cksum <"$work/data/Spieler 1.user")" = "$damaged_before" ] || fail "the damaged file was touched"
 keys=$(grep -c '=' "$work/data/brixel.ini")
-[ "$keys" -eq 13 ] || fail "data/brixel.ini holds $keys keys, not 13"
+[ "$keys" -eq 15 ] || fail "data/brixel.ini holds $keys keys, not 15"
 
 step "an empty language folder"
 rm -rf "$work/language" "$work/data" && mkdir "$work/language"

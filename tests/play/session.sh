@@ -117,7 +117,7 @@ screenshot_and_end() {
 profile_check="$build_dir/tools/profile-check/profile-check"
 
 # What a player finds in the game's folder after a session with one game of player 1 and an F11:
-# no error report, the settings with their 13 keys, both profiles whole, player 1's game
+# no error report, the settings with their 15 keys, both profiles whole, player 1's game
 # counted, a screenshot that is not blank.
 check_saved_files() {
     local folder=$1
@@ -127,7 +127,7 @@ check_saved_files() {
     [ -f "$ini" ] || fail "no data/brixel.ini"
     local keys
     keys=$(grep -c '=' "$ini")
-    [ "$keys" -eq 13 ] || fail "data/brixel.ini holds $keys keys, not 13"
+    [ "$keys" -eq 15 ] || fail "data/brixel.ini holds $keys keys, not 15"
     "$profile_check" "$folder/data/Spieler 1.user" "$folder/data/Spieler 2.user" ||
         fail "a profile is damaged"
     "$profile_check" "$folder/data/Spieler 1.user" | grep -q 'gamesPlayed=[1-9]' ||

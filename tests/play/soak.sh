@@ -7,7 +7,7 @@
 # quit. After every run no player's data is lost: each of those profiles and its .bak equal,
 # byte for byte, a state that was whole at some moment of this run (nothing older), every other
 # valid profile reads back as after the last finished save, the damaged files are kept as they
-# were, and the settings file holds its 13 keys. Every few runs one goes through whole and must
+# were, and the settings file holds its 15 keys. Every few runs one goes through whole and must
 # leave exactly the newest state. A second game on the folder must end without touching a file.
 # A last clean run leaves no temporary file behind.
 #
@@ -101,7 +101,7 @@ check_data() {
         fail "$what: the damaged profile's kept copy is missing or changed"
     local keys
     keys=$(grep -c '=' "$data/brixel.ini" || true)
-    [ "$keys" -eq 13 ] || fail "$what: data/brixel.ini holds $keys keys, expected 13"
+    [ "$keys" -eq 15 ] || fail "$what: data/brixel.ini holds $keys keys, expected 15"
 }
 # The whole states of a moving profile in run n: as written before the start (delay 0) and as
 # the game saves it (delay 1).

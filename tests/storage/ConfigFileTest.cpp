@@ -50,6 +50,16 @@ TEST_F(SettingsFile, LinesAreReadAsTheGameWroteThem) {
          [](const Settings& s) { return std::to_string(s.singlePlayerMode); }, "0"},
         {"background kind out of range", "Hintergrund Art=7\n",
          [](const Settings& s) { return std::to_string(s.backgroundKind); }, "2"},
+        {"the network opponent is kept", "Modus Mehrspieler=2\n",
+         [](const Settings& s) { return std::to_string(s.twoPlayerMode); }, "2"},
+        {"an opponent the game does not know is clamped", "Modus Mehrspieler=3\n",
+         [](const Settings& s) { return std::to_string(s.twoPlayerMode); }, "2"},
+        {"a negative opponent is clamped", "Modus Mehrspieler=-1\n",
+         [](const Settings& s) { return std::to_string(s.twoPlayerMode); }, "0"},
+        {"an older file without the network address", "Modus Mehrspieler=0\n",
+         [](const Settings& s) { return "[" + s.networkAddress + "]"; }, "[]"},
+        {"the remembered network address", "Netzwerk Adresse=brixel.example:27961\n",
+         [](const Settings& s) { return s.networkAddress; }, "brixel.example:27961"},
         {"keys are case-sensitive", "skin=Blue\n", [](const Settings& s) { return s.skinName; },
          "Golden"},
         {"a huge number does not wrap", "Partikel=99999999999999999999\n",
@@ -74,7 +84,7 @@ TEST_F(SettingsFile, AMissingFileGivesEveryDefault) {
     EXPECT_EQ("Spieler 1", settings.managedPlayerName);
 }
 
-TEST_F(SettingsFile, ASaveWritesExactlyTheThirteenKeysInByteOrder) {
+TEST_F(SettingsFile, ASaveWritesExactlyItsKeysInByteOrder) {
     writeFile("data/brixel.ini", "Zusatz=1\nVolume Sounds=40\nSkin=Blue\n");
     Settings settings;
     readSettingsFile(settings);
@@ -85,6 +95,8 @@ TEST_F(SettingsFile, ASaveWritesExactlyTheThirteenKeysInByteOrder) {
               "Modus Einzelspieler=1\r\n"
               "Modus Mehrspieler=1\r\n"
               "Modus Mehrspieler_endlos=1\r\n"
+              "Netzwerk Adresse=\r\n"
+              "Netzwerk Relay=\r\n"
               "Partikel=300\r\n"
               "Skin=Blue\r\n"
               "Spieler 1=Anna\r\n"

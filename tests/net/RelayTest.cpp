@@ -1,0 +1,137 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "NetTestSupport.h"
+#include "game/Random.h"
+#include "net/OnlineDuel.h"
+#include "net/Relay.h"
+#include "storage/PlayerProfile.h"
+
+using namespace net;
+
+namespace {
+
+struct RelayFixture : testing::Test {
+    Relay relay;
+    std::string address;
+    void SetUp() override {
+        relay.limits.waitMs = 1500;
+        ASSERT_TRUE(relay.open(0, "127.0.0.1"));
+        address = "127.0.0.1:" + std::to_string(relay.port());
+    }
+};
+
+} // namespace
+
+TEST_F(RelayFixture, TwoClientsMeetByRoomCodeAndAThirdIsTurnedAway) {
+    Session first, second, third;
+    ASSERT_TRUE(first.joinRelay(address, "room42", helloFrom("Anna", true)));
+    auto all = [&] {
+        relay.service(0);
+        first.service();
+        second.service();
+        third.service();
+    };
+    ASSERT_TRUE(pumpUntil([&] { return first.phase() == Session::Waiting; }, all, 3000))
+        << phaseOf(first);
+    ASSERT_TRUE(second.joinRelay(address, "room42", helloFrom("Ben")));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return first.phase() == Session::Ready && second.phase() == Session::Ready; }, all,
+        3000))
+        << phaseOf(first) << " / " << phaseOf(second);
+    EXPECT_TRUE(first.leads()) << "the one who waited leads";
+    EXPECT_FALSE(second.leads());
+    EXPECT_EQ(second.peer().name, "Anna");
+    EXPECT_EQ(second.peer().endless, 1);
+
+    ASSERT_TRUE(third.joinRelay(address, "room42", helloFrom("Cleo")));
+    ASSERT_TRUE(pumpUntil([&] { return third.phase() == Session::Closed; }, all, 3000))
+        << phaseOf(third);
+    EXPECT_EQ(third.failure(), RoomWasFull) << phaseOf(third);
+
+    // The pair talks on through the relay, and a leave is told as one.
+    Message over;
+    over.type = GameOverMessage;
+    over.gameOver = {1, 1, 77};
+    ASSERT_TRUE(second.send(over));
+    Message got;
+    ASSERT_TRUE(pumpUntil([&] { return first.next(got); }, all, 3000));
+    EXPECT_EQ(got.gameOver.time, 77u);
+    second.leave();
+    ASSERT_TRUE(pumpUntil([&] { return first.phase() == Session::Closed; }, all, 3000));
+    EXPECT_EQ(first.failure(), PeerLeft) << phaseOf(first);
+    EXPECT_TRUE(pumpUntil([&] { return relay.roomCount() == 0; }, all, 3000))
+        << "the room stayed after both left";
+}
+
+TEST_F(RelayFixture, ARoomNobodyComesToTimesOutWithAMessage) {
+    Session lonely, elsewhere;
+    ASSERT_TRUE(lonely.joinRelay(address, "right", helloFrom("Anna")));
+    ASSERT_TRUE(elsewhere.joinRelay(address, "wrong", helloFrom("Ben")));
+    auto all = [&] {
+        relay.service(0);
+        lonely.service();
+        elsewhere.service();
+    };
+    ASSERT_TRUE(pumpUntil(
+        [&] { return lonely.phase() == Session::Closed && elsewhere.phase() == Session::Closed; },
+        all, 6000))
+        << phaseOf(lonely) << " / " << phaseOf(elsewhere);
+    EXPECT_EQ(lonely.failure(), NobodyCame) << phaseOf(lonely);
+    EXPECT_EQ(elsewhere.failure(), NobodyCame) << phaseOf(elsewhere);
+    EXPECT_EQ(relay.roomCount(), 0);
+
+    Session bad;
+    EXPECT_FALSE(bad.joinRelay(address, "no/slash", helloFrom("Cleo")))
+        << "a room code the relay would refuse is not sent";
+}
+
+// A whole game between two computer players, through the relay.
+TEST_F(RelayFixture, AWholeGameThroughTheRelay) {
+    Random::Seed(5);
+    struct Side {
+        Session session;
+        BoardContext context;
+        PlayerProfile player, shown;
+        Board local, remote;
+        OnlineDuel duel;
+    } a, b;
+    a.player.name = "Anna";
+    b.player.name = "Ben";
+    ASSERT_TRUE(a.session.joinRelay(address, "duel", helloFrom("Anna")));
+    ASSERT_TRUE(b.session.joinRelay(address, "duel", helloFrom("Ben")));
+    auto all = [&] {
+        relay.service(0);
+        a.session.service();
+        b.session.service();
+    };
+    ASSERT_TRUE(pumpUntil(
+        [&] { return a.session.phase() == Session::Ready && b.session.phase() == Session::Ready; },
+        all, 3000));
+    for (Side* s : {&a, &b}) {
+        s->session.limits.clears = s->session.limits.garbage = 1000;
+        s->session.limits.all = 2000;
+        s->duel.begin(s->session, s->context, s->local, s->remote, s->player, s->shown, false);
+    }
+    auto finished = [&] {
+        return a.duel.phase == OnlineDuel::Finished && b.duel.phase == OnlineDuel::Finished;
+    };
+    ASSERT_TRUE(pumpUntil(
+        finished,
+        [&] {
+            relay.service(0);
+            for (Side* s : {&a, &b}) {
+                s->local.aiMode = 2;
+                s->local.dropMode = 2;
+                s->duel.frame(5, enet_time_get());
+            }
+        },
+        60000))
+        << "phases " << a.duel.phase << " / " << b.duel.phase;
+    EXPECT_EQ(a.duel.localWins, b.duel.remoteWins);
+    EXPECT_EQ(a.duel.remoteWins, b.duel.localWins);
+    EXPECT_EQ(a.player.duelGames, 1u);
+    EXPECT_EQ(b.player.duelGames, 1u);
+    EXPECT_EQ(a.player.duelWins + b.player.duelWins >= 1u, true);
+}
