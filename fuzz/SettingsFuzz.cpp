@@ -17,7 +17,7 @@ struct Range {
 };
 constexpr Range menuRanges[] = {
     {&Settings::backgroundKind, 0, 2},          {&Settings::singlePlayerMode, 0, 1},
-    {&Settings::twoPlayerMode, 0, 1},           {&Settings::twoPlayerEndless, 0, 1},
+    {&Settings::twoPlayerMode, 0, 2},           {&Settings::twoPlayerEndless, 0, 1},
     {&Settings::particleCount, 10, 500},        {&Settings::soundVolume, 0, 100},
     {&Settings::backgroundIndex, 0, INT32_MAX},
 };
