@@ -86,9 +86,11 @@ game_shot "$guest_window" "$guest_work" online-guest-result
 game_shot "$host_window" "$host_work" online-host-result
 
 step "both leave through the result dialog and the credits"
+# A game runs only while its window is active, and a result dialog takes no key in its first
+# half second: give each side time to see the end and open its dialog.
 for w in "$guest_window" "$host_window"; do
     xdotool windowfocus "$w"
-    sleep 0.5
+    sleep 2
     key Escape
     sleep 1
 done
