@@ -13,7 +13,7 @@ void ComposeWorkers::Start(int count) {
     stopping = false;
     // New helpers wait for the next job, not one that went before them.
     const uint64_t seen = generation;
-    for (int i = 1; i < count; ++i) helpers.emplace_back([this, seen] { Serve(seen); });
+    for (int i = 1; i < count; ++i) helpers.emplace_back([this, i, seen] { Serve(i - 1, seen); });
 }
 
 void ComposeWorkers::Stop() {
@@ -36,9 +36,11 @@ void ComposeWorkers::TakeParts(const std::function<void(int)>& job) {
     }
 }
 
-void ComposeWorkers::Run(int parts, const std::function<void(int)>& job) {
+void ComposeWorkers::Run(int parts, const std::function<void(int)>& job, int threads) {
     if (parts <= 0) return;
-    if (helpers.empty() || parts == 1) {
+    const int helpersWanted =
+        threads <= 0 ? int(helpers.size()) : std::min(threads - 1, int(helpers.size()));
+    if (helpersWanted == 0 || parts == 1) {
         for (int part = 0; part < parts; ++part) job(part);
         return;
     }
@@ -48,6 +50,7 @@ void ComposeWorkers::Run(int parts, const std::function<void(int)>& job) {
         total = parts;
         next = 0;
         done = 0;
+        helpersInUse = helpersWanted;
         ++generation;
     }
     wake.notify_all();
@@ -57,14 +60,14 @@ void ComposeWorkers::Run(int parts, const std::function<void(int)>& job) {
     current = nullptr; // a helper waking only now finds nothing to do
 }
 
-void ComposeWorkers::Serve(uint64_t seen) {
+void ComposeWorkers::Serve(int helper, uint64_t seen) {
     std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
         wake.wait(lock, [&] { return stopping || generation != seen; });
         if (stopping) return;
         seen = generation;
         const std::function<void(int)>* job = current;
-        if (!job) continue;
+        if (!job || helper >= helpersInUse) continue;
         ++inside;
         lock.unlock();
         TakeParts(*job);

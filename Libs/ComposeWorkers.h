@@ -21,13 +21,13 @@ public:
     // count threads in all, the caller's included; 0 = one per core. Ends the ones there were.
     void Start(int count);
     int Count() const { return int(helpers.size()) + 1; }
-    // Calls job(part) once for every part 0..parts-1, on whichever thread is free; returns when
-    // all are done.
-    void Run(int parts, const std::function<void(int)>& job);
+    // Calls job(part) once for every part 0..parts-1, on whichever of the first `threads`
+    // threads (the caller's included; 0 = all) is free; returns when all are done.
+    void Run(int parts, const std::function<void(int)>& job, int threads = 0);
 
 private:
     void Stop();
-    void Serve(uint64_t seen);
+    void Serve(int helper, uint64_t seen);
     // Takes parts until none is left.
     void TakeParts(const std::function<void(int)>& job);
 
@@ -39,6 +39,7 @@ private:
     uint64_t generation = 0;
     int inside = 0; // helpers working on the current job
     int total = 0;
+    int helpersInUse = 0;
     std::atomic<int> next{0};
     std::atomic<int> done{0};
     bool stopping = false;

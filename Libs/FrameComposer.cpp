@@ -1,21 +1,53 @@
 #include "Libs/FrameComposer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <thread>
 
 void FrameComposer::SetWorkers(int count) {
     Flush();
-    workers.Start(count);
+    if (count <= 0) count = int(std::max(1u, std::thread::hardware_concurrency()));
+    count = std::clamp(count, 1, 64);
+    if (count > workers.Count()) workers.Start(count);
+    workersInUse = count;
 }
 
 void FrameComposer::SetTarget(const PixelBlock& picture) {
     items.clear();
+    itemRows.clear();
     target = picture;
 }
 
 void FrameComposer::Add(const Item& item) {
     if (!target.pixels) return;
     if (items.size() >= MostItems) Flush();
+    const Rows rows = RowsOf(item);
+    if (rows.top >= rows.bottom) return; // changes nothing
     items.push_back(item);
+    itemRows.push_back(rows);
+}
+
+FrameComposer::Rows FrameComposer::RowsOf(const Item& item) const {
+    Rows rows{0, target.height};
+    switch (item.kind) {
+    case FillItem:
+        break;
+    case QuadItem:
+        if (item.rotation == 0.0f) {
+            rows = {item.y, int(std::min<int64_t>(int64_t(item.y) + item.h, target.height))};
+        } else {
+            // Turned any way, a quad stays within half its width and height of its centre.
+            const double centre = item.y + item.h / 2.0, reach = (item.w + item.h) / 2.0;
+            rows = {int(std::floor(centre - reach)) - 1, int(std::ceil(centre + reach)) + 1};
+        }
+        break;
+    case LineItem: {
+        const Rect bounds = LineBounds(item.line);
+        return {std::max(bounds.top, 0), std::min(bounds.bottom, target.height)};
+    }
+    }
+    return {std::max({rows.top, item.clip.top, 0}),
+            std::min({rows.bottom, item.clip.bottom, target.height})};
 }
 
 void FrameComposer::Fill(const Rect& area, uint32_t colour) {
@@ -51,7 +83,9 @@ void FrameComposer::Line(const LineShape& line) {
 }
 
 void FrameComposer::DrawBand(int top, int bottom) {
-    for (const Item& item : items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (itemRows[i].bottom <= top || itemRows[i].top >= bottom) continue;
+        const Item& item = items[i];
         Rect clip = item.kind == LineItem ? Rect{0, 0, target.width, target.height} : item.clip;
         clip.top = std::max(clip.top, top);
         clip.bottom = std::min(clip.bottom, bottom);
@@ -80,13 +114,16 @@ void FrameComposer::Flush() {
     if (target.pixels) {
         // Several bands per thread: whoever is free takes the next, so a thread that starts late
         // or meets a busy band costs the frame little.
-        const int workerCount = workers.Count();
-        const int bands = workerCount == 1 ? 1 : workerCount * BandsPerWorker;
+        const int bands = workersInUse == 1 ? 1 : workersInUse * BandsPerWorker;
         const int height = target.height;
-        workers.Run(bands, [this, bands, height](int band) {
-            DrawBand(int(int64_t(height) * band / bands),
-                     int(int64_t(height) * (band + 1) / bands));
-        });
+        workers.Run(
+            bands,
+            [this, bands, height](int band) {
+                DrawBand(int(int64_t(height) * band / bands),
+                         int(int64_t(height) * (band + 1) / bands));
+            },
+            workersInUse);
     }
     items.clear();
+    itemRows.clear();
 }

@@ -22,9 +22,11 @@ public:
     FrameComposer(const FrameComposer&) = delete;
     FrameComposer& operator=(const FrameComposer&) = delete;
 
-    // count workers, the calling thread included; 0 = one per core.
+    // count workers, the calling thread included; 0 = one per core. Threads are made when more
+    // are asked for than there are, and kept when fewer are: asking for fewer only leaves some
+    // idle, so switching costs nothing.
     void SetWorkers(int count);
-    int Workers() const { return workers.Count(); }
+    int Workers() const { return workersInUse; }
     // The picture drawn into; what was kept for the previous one is dropped.
     void SetTarget(const PixelBlock& picture);
 
@@ -51,10 +53,18 @@ private:
         PixelBlock image;
         LineShape line;
     };
+    // The rows an item may change, kept apart from the items so that a band skips the ones
+    // outside it by reading a few bytes each.
+    struct Rows {
+        int top, bottom;
+    };
     void Add(const Item& item);
+    Rows RowsOf(const Item& item) const;
     void DrawBand(int top, int bottom);
 
     PixelBlock target;
     std::vector<Item> items;
+    std::vector<Rows> itemRows;
     ComposeWorkers workers;
+    int workersInUse = 1;
 };

@@ -108,11 +108,24 @@ void CompositeUnturned(PixelBlock& target, const PixelBlock& image, const Rect& 
     int64_t srcW = source.right - source.left, srcH = source.bottom - source.top;
 
     // Target pixel centres onto texels: u = left + (px - x + 0.5) * srcW / w.
+    // Stepped with quotient and remainder where the source runs forwards: the same columns as
+    // one division each, without a division per pixel in every band the quad crosses.
     thread_local std::vector<int> columns;
     columns.resize(size_t(right - left));
+    const int64_t across = 2 * int64_t(w);
+    const int64_t first = (2 * int64_t(left - x) + 1) * srcW;
+    int64_t whole = first / across, part = first % across;
+    const int64_t wholeStep = 2 * srcW / across, partStep = 2 * srcW % across;
     for (int px = left; px < right; ++px) {
-        int64_t u = source.left + (2 * int64_t(px - x) + 1) * srcW / (2 * int64_t(w));
+        int64_t u = srcW >= 0 ? source.left + whole
+                              : source.left + (2 * int64_t(px - x) + 1) * srcW / across;
         columns[size_t(px - left)] = int(std::clamp<int64_t>(u, 0, image.width - 1));
+        whole += wholeStep;
+        part += partStep;
+        if (part >= across) {
+            part -= across;
+            ++whole;
+        }
     }
     for (int py = top; py < bottom; ++py) {
         int64_t v = source.top + (2 * int64_t(py - y) + 1) * srcH / (2 * int64_t(h));
