@@ -18,7 +18,7 @@
 #include <unistd.h>
 #endif
 
-#include "TempFolder.h"
+#include "ProfileFolder.h"
 #include "tests/support/DiskFaults.h"
 
 namespace {
@@ -35,31 +35,10 @@ bool contains(const std::vector<std::string>& names, const std::string& name) {
     return false;
 }
 
-// A start of the game up to the menus, and its quit: load, two profiles at least, save.
-std::vector<SaveFailure> runTheGameOnce() {
-    Settings settings;
-    ProfileList profiles;
-    loadSettings(settings, profiles);
-    while (profiles.Count() < 2) createProfile(profiles, "Spieler");
-    PlayerProfile *player1, *player2, *managed;
-    resolvePlayers(profiles, settings, player1, player2, managed);
-    return saveSettings(settings, profiles, player1, player2, managed);
-}
-
 } // namespace
 
-class DataSafety : public TempFolderTest {
+class DataSafety : public ProfileFolderTest {
 protected:
-    // The bytes the game's writer makes of a profile with that many games.
-    static std::string profileBytes(uint32_t gamesPlayed) {
-        PlayerProfile p;
-        p.gamesPlayed = gamesPlayed;
-        p.totalPieces = gamesPlayed * 97;
-        EXPECT_TRUE(writeProfileFile("bytes.tmp", p));
-        const std::string bytes = readFile("bytes.tmp");
-        std::filesystem::remove("bytes.tmp");
-        return bytes;
-    }
     // The same with a statistics word changed: the checksum fails.
     static std::string damagedBytes(uint32_t gamesPlayed, char mark) {
         std::string bytes = profileBytes(gamesPlayed);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "ProfileFolder.h"
 #include "tests/support/DiskFaults.h"
 
 namespace {
@@ -49,42 +49,21 @@ std::vector<std::string> names(const ProfileList& profiles) {
     return out;
 }
 
-// One run of the game as far as its files go: load, make up to two profiles, save at the end.
-void runTheGameOnce() {
-    Settings settings;
-    ProfileList profiles;
-    loadSettings(settings, profiles);
-    while (profiles.Count() < 2) createProfile(profiles, "Spieler");
-    PlayerProfile *player1, *player2, *managed;
-    resolvePlayers(profiles, settings, player1, player2, managed);
-    saveSettings(settings, profiles, player1, player2, managed);
-}
-
 } // namespace
 
-class Profiles : public TempFolderTest {
+class Profiles : public ProfileFolderTest {
 protected:
-    // The bytes of a sound current-format profile file.
-    static std::string soundProfileFile(uint32_t gamesPlayed) {
-        PlayerProfile p;
-        p.gamesPlayed = gamesPlayed;
-        writeProfileFile("sound.tmp", p);
-        const std::string bytes = readFile("sound.tmp");
-        std::filesystem::remove("sound.tmp");
-        return bytes;
-    }
-
     // Files of a name the game cannot load.
     static std::vector<std::pair<const char*, std::string>> unreadableFiles() {
-        std::string flippedMagic = soundProfileFile(3);
+        std::string flippedMagic = profileBytes(3);
         flippedMagic[0] ^= 1;
-        std::string otherVersion = soundProfileFile(3);
+        std::string otherVersion = profileBytes(3);
         otherVersion[4] = 2;
         return {{"one bit of the magic flipped", flippedMagic},
                 {"another version", otherVersion},
                 {"empty", ""},
-                {"a profile and one word more", soundProfileFile(3) + std::string(4, '\x01')},
-                {"a profile and one byte more", soundProfileFile(3) + "x"},
+                {"a profile and one word more", profileBytes(3) + std::string(4, '\x01')},
+                {"a profile and one byte more", profileBytes(3) + "x"},
                 {"a megabyte", std::string(1 << 20, 'x')}};
     }
 };
@@ -438,7 +417,7 @@ TEST_F(Profiles, NamesThatCannotBeFilesAreNotWritten) {
 TEST_F(Profiles, TheNameOfAnUnreadableFileStaysTaken) {
     for (const auto& [what, bytes] : unreadableFiles()) {
         std::filesystem::remove_all("data");
-        writeFile("data/Spieler 1.user", soundProfileFile(1));
+        writeFile("data/Spieler 1.user", profileBytes(1));
         writeFile("data/Spieler 2.user", bytes);
         ProfileList profiles;
         loadProfiles(profiles);
@@ -456,7 +435,7 @@ TEST_F(Profiles, TheNameOfAnUnreadableFileStaysTaken) {
 }
 
 TEST_F(Profiles, AnUnreadableFileAndItsCopiesOutliveTwoRuns) {
-    const std::string older = soundProfileFile(40);
+    const std::string older = profileBytes(40);
     const std::string oldest(148, '\x07');
     for (const auto& [what, bytes] : unreadableFiles()) {
         std::filesystem::remove_all("data");
@@ -474,7 +453,7 @@ TEST_F(Profiles, AnUnreadableFileAndItsCopiesOutliveTwoRuns) {
 }
 
 TEST_F(Profiles, AFileLongerThanAnyProfileIsNeitherReadNorCopied) {
-    const std::string tooLong = soundProfileFile(3) + std::string(148, '\0');
+    const std::string tooLong = profileBytes(3) + std::string(148, '\0');
     writeFile("data/Spieler 2.user", tooLong);
     runTheGameOnce();
     EXPECT_EQ(tooLong, readFile("data/Spieler 2.user"));
@@ -488,7 +467,7 @@ TEST_F(Profiles, AFileWhoseChecksumFailedIsKeptOnceBesideIt) {
         bytes[4 * 25] = value;
         return bytes;
     };
-    const std::string firstDamage = damaged(soundProfileFile(7), 'a');
+    const std::string firstDamage = damaged(profileBytes(7), 'a');
     writeFile("data/Anna.user", firstDamage);
     runTheGameOnce();
     EXPECT_EQ(firstDamage, readFile("data/Anna.user.damaged")) << "kept before the first save";
@@ -497,7 +476,7 @@ TEST_F(Profiles, AFileWhoseChecksumFailedIsKeptOnceBesideIt) {
 
     runTheGameOnce();
     const std::string lastGood = readFile("data/Anna.user");
-    writeFile("data/Anna.user", damaged(soundProfileFile(8), 'b'));
+    writeFile("data/Anna.user", damaged(profileBytes(8), 'b'));
     runTheGameOnce();
     EXPECT_EQ(firstDamage, readFile("data/Anna.user.damaged")) << "the kept copy is never replaced";
     EXPECT_EQ(lastGood, readFile("data/Anna.bak")) << "the copy keeps the last good state";
@@ -517,12 +496,12 @@ TEST_F(Profiles, TheCheckerReportsWhatTheGameLoads) {
         std::string report;
         bool valid;
     } cases[] = {
-        {"a sound profile", soundProfileFile(9), "gamesPlayed=9 ", true},
+        {"a sound profile", profileBytes(9), "gamesPlayed=9 ", true},
         {"a legacy profile", legacyFile(rightCheckValue), "gamesPlayed=20 ", true},
         {"a legacy profile with a wrong check value", legacyFile(rightCheckValue + 1),
          "checksum failed", false},
-        {"a damaged magic word", "X" + soundProfileFile(9).substr(1), "unreadable", false},
-        {"a profile and one word more", soundProfileFile(9) + "abcd", "unreadable", false},
+        {"a damaged magic word", "X" + profileBytes(9).substr(1), "unreadable", false},
+        {"a profile and one word more", profileBytes(9) + "abcd", "unreadable", false},
     };
     for (const Case& c : cases) {
         writeFile("data/Oldie.user", c.bytes);
@@ -566,7 +545,7 @@ TEST_F(Profiles, LeftoversOfInterruptedSavesAreRemovedAtStart) {
         {"xbrixel.ini.brixel-tmp-ab12Cd", false},
         {"notes.brixel-tmp-ab12Cd", false},
     };
-    for (const Case& c : cases) writeFile("data/" + c.name, soundProfileFile(1));
+    for (const Case& c : cases) writeFile("data/" + c.name, profileBytes(1));
     std::filesystem::create_directory("data/Bert.user.brixel-tmp-ab12Cd");
     Settings settings;
     ProfileList profiles;
