@@ -4,14 +4,14 @@
 # player's own folder ($XDG_DATA_HOME/brixel), brings along the profile that was saved beside
 # it before, and finds everything again at the next start. The game's folder stays unchanged.
 #
-#   tests/play/readonly.sh GAME_DIR BUILD_DIR
+#   tests/play/readonly.sh GAME_DIR BUILD_DIR [SHOTS_DIR]
 # Needs a private mount namespace: root, or unprivileged user namespaces.
 set -euo pipefail
 
 game_dir=$(cd "$1" && pwd)
 build_dir=$(cd "$2" && pwd)
 test_name=readonly
-shots=""
+shots=${3:-}
 source "$(dirname "$0")/session.sh"
 profile_write="$build_dir/tools/profile-write/profile-write"
 
@@ -38,6 +38,17 @@ start_readonly_game() {
     game_pid=$!
 }
 start_display
+# The game's window; a short-lived one the platform makes while it starts can vanish while the
+# search looks at it, so the search is tried again.
+game_window() {
+    window=""
+    for _ in 1 2 3; do
+        window=$(timeout 30 xdotool search --sync --name '^brixel$' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && return 0
+        sleep 1
+    done
+    fail "no window"
+}
 # The notice's window by its whole title (which has spaces); answers its id.
 notice_box() {
     local id
@@ -55,8 +66,10 @@ step "first start: the notice, once"
 start_readonly_game
 box=$(notice_box 30) ||
     fail "no notice of where the data is: $(cat "$work/game.log")"
+sleep 1
+window="" shot data-notice
 answer_box "$box"
-window=$(timeout 30 xdotool search --sync --name '^brixel$' | head -n 1) || fail "no window"
+game_window
 sleep 3
 alive
 
@@ -81,7 +94,7 @@ after=$(cd "$game" && find . -printf '%p %s %T@\n' | sort)
 
 step "second start: no notice, the saves are found again"
 start_readonly_game
-window=$(timeout 30 xdotool search --sync --name '^brixel$' | head -n 1) || fail "no window"
+game_window
 sleep 3
 alive
 notice_box 1 >/dev/null && fail "the notice came a second time"
