@@ -1,6 +1,7 @@
 // The frame-rate text and screenshots of DirectXLib.
 #include "Libs/DirectXLib.h"
 
+#include "Libs/DataFolder.h"
 #include "Libs/Tick.h"
 #include "Libs/Win1252.h"
 
@@ -8,6 +9,7 @@
 #include <SDL_image.h>
 
 #include <cstdio>
+#include <filesystem>
 
 void DirectXLib::UpdateFrameRate(int64_t counterNow) {
     frameCounter += 1;
@@ -37,6 +39,8 @@ void DirectXLib::SaveScreenshot(const std::string& name, int format) {
     SDL_Surface* picture = SDL_ConvertSurfaceFormat(frame, SDL_PIXELFORMAT_RGB24, 0);
     if (!picture) return;
     std::string path = Win1252ToUtf8(file);
+    // A bare name (F11's) goes where the game writes; a tool may name a whole path.
+    if (std::filesystem::path(path).is_relative()) path = DataFolder::Path(path);
     if (format == 1)
         SDL_SaveBMP(picture, path.c_str());
     else

@@ -1,5 +1,7 @@
 #include "Libs/FatalError.h"
 
+#include "Libs/DataFolder.h"
+#include "Libs/SystemFiles.h"
 #include "Libs/Win1252.h"
 
 #include <cstdio>
@@ -77,7 +79,7 @@ std::string FatalLogHeader(int day, int month, int year, int hour, int minute, i
 }
 
 int AppendFatalLog(const char* path, const std::string& header, const std::string& report) {
-    std::FILE* log = std::fopen(path, "ab");
+    std::FILE* log = SystemFiles::Open(path, "ab");
     if (!log) return 0;
     // The log is a text file with CR LF line ends; the report is written as it stands
     // otherwise (a percent sign is just a character).
@@ -97,7 +99,7 @@ int LogErrorEntry(const std::string& report) {
     std::time_t now = std::time(nullptr);
     std::tm utc{};
     if (const std::tm* known = std::gmtime(&now)) utc = *known; // only this thread runs now
-    return AppendFatalLog(FatalLogName,
+    return AppendFatalLog(DataFolder::Path(FatalLogName).c_str(),
                           FatalLogHeader(utc.tm_mday, utc.tm_mon + 1, utc.tm_year + 1900,
                                          utc.tm_hour, utc.tm_min, utc.tm_sec),
                           report);

@@ -20,7 +20,7 @@ struct FatalErrorHooks {
 };
 FatalErrorHooks& GetFatalErrorHooks();
 
-// The name of the error log in the working folder.
+// The name of the error log in the data folder (Libs/DataFolder.h).
 inline constexpr const char* FatalLogName = "DirectX Fehler.txt";
 
 // The report the log and the message box show: where it failed, the message, the result
@@ -32,7 +32,8 @@ std::string FatalReportText(const std::string& message, int line, const char* so
 // The log entry's first line, filled with a UTC date and time (without its line end).
 std::string FatalLogHeader(int day, int month, int year, int hour, int minute, int second);
 
-// Appends header, an empty line, the report and an empty line, every line ending in CR LF.
+// Appends header, an empty line, the report and an empty line, every line ending in CR LF, to
+// the file at path (UTF-8).
 // 0 when the log could not be opened (nothing is written then).
 int AppendFatalLog(const char* path, const std::string& header, const std::string& report);
 

@@ -1,9 +1,12 @@
 // The entry: the long-lived objects, the frame loop and the shutdown order.
+#include "Libs/DataFolder.h"
 #include "Libs/FatalError.h"
 #include "Libs/Platform.h"
+#include "Libs/PlayersFolder.h"
 #include "app/FrameLoop.h"
 #include "game/Game.h"
 #include "menu/MenuSystem.h"
+#include "storage/DataFolderChoice.h"
 #include "storage/DataFolderLock.h"
 #include "storage/SaveReport.h"
 
@@ -12,6 +15,10 @@ using GameFlow = Game;
 
 int main(int, char**) {
     DirectXLib directX;
+    // Everything written goes beside the game where that can be written, else into the
+    // player's own folder; chosen before anything is read or written.
+    const DataFolderChoice data = chooseDataFolder(PlayersFolder());
+    DataFolder::SetRoot(data.root);
     // One running game per data folder: a second one would save over the first one's files.
     DataFolderLock dataLock;
     if (dataLock.take() == DataFolderLock::HeldElsewhere) {
@@ -19,6 +26,16 @@ int main(int, char**) {
         loadChosenLanguage(language);
         directX.ShowMessage(language.Text(807), language.Text(808), false);
         return 1; // nothing was written
+    }
+    if (data.tellPlayer) {
+        // Once: the saves kept beside the game come along, and the player learns where they are.
+        const int copied = bringOverSavedFiles(data);
+        LanguageTable language;
+        loadChosenLanguage(language);
+        const std::string notice =
+            dataFolderNotice(data, copied, [&](int id) { return language.Text(id); });
+        directX.ShowMessage(language.Text(820), notice, false);
+        rememberPlayerTold(data);
     }
     InputLib input;
     SoundLib sound;

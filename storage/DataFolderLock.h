@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Libs/DataFolder.h"
+
 // One running game per data folder: the lock on "<folder>/brixel.lock" is held for the life of
 // the object, and the system lets go of it when the process ends in any way, so a crash leaves
 // no stale lock behind.
@@ -19,7 +21,7 @@ public:
     ~DataFolderLock();
 
     // Makes the folder when it is missing and takes the lock.
-    Result take(const std::string& folder = "data");
+    Result take(const std::string& folder = DataFolder::Path("data"));
     void release();
 
 private:

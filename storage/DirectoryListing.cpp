@@ -38,8 +38,9 @@ bool matches(std::string_view pattern, std::string_view name) {
 
 } // namespace
 
-void DirectoryListing::setPattern(const std::string& newPattern) {
+void DirectoryListing::setPattern(const std::string& newPattern, const std::string& newRoot) {
     pattern = newPattern;
+    root = newRoot;
     entries.clear();
     position = 0;
     open = false;
@@ -57,8 +58,8 @@ void DirectoryListing::start() {
     open = true;
 
     std::error_code error;
-    fs::directory_iterator it(SystemFiles::PathOf(folder.empty() ? "/" : Win1252ToUtf8(folder)),
-                              error);
+    const std::string inRoot = folder.empty() ? "/" : Win1252ToUtf8(folder);
+    fs::directory_iterator it(SystemFiles::PathOf(root + inRoot), error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name;
         if (!Utf8ToWin1252(SystemFiles::NameOf(it->path().filename()), name)) continue;

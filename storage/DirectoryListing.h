@@ -8,8 +8,10 @@
 // Windows-1252 inside the game: a file name that cannot be converted from UTF-8 is passed over.
 class DirectoryListing {
 public:
-    // Closes a listing in progress; the search starts with the next call of next.
-    void setPattern(const std::string& pattern);
+    // Closes a listing in progress; the search starts with the next call of next. The pattern's
+    // folder lies inside root (UTF-8, empty or ending in a separator: where the game writes can
+    // have a name Windows-1252 cannot spell).
+    void setPattern(const std::string& pattern, const std::string& root = "");
     // Moves to the next entry and fills the fields; false when none is left (the listing is
     // then closed).
     bool next();
@@ -29,6 +31,7 @@ private:
     void start();
 
     std::string pattern;
+    std::string root;
     std::vector<Entry> entries;
     size_t position = 0;
     bool open = false;

@@ -1,5 +1,6 @@
 #include "storage/InterruptedSaves.h"
 
+#include "Libs/DataFolder.h"
 #include "Libs/SystemFiles.h"
 #include "Libs/Win1252.h"
 #include "storage/DirectoryListing.h"
@@ -10,7 +11,8 @@ bool isLetterOrDigit(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-// The files the game saves in "data"; a kept damaged file may carry a number.
+} // namespace
+
 bool isSavedFileName(std::string name) {
     if (name == "brixel.ini") return true;
     while (!name.empty() && name.back() >= '0' && name.back() <= '9') name.pop_back();
@@ -18,8 +20,6 @@ bool isSavedFileName(std::string name) {
         if (name.ends_with(ending)) return true;
     return false;
 }
-
-} // namespace
 
 bool isInterruptedSaveName(const std::string& fileName) {
     const std::string marker = SystemFiles::TemporaryMarker;
@@ -33,9 +33,9 @@ bool isInterruptedSaveName(const std::string& fileName) {
 
 void removeInterruptedSaves() {
     DirectoryListing listing;
-    listing.setPattern("data/*");
+    listing.setPattern("data/*", DataFolder::Root());
     while (listing.next()) {
         if (listing.isDirectory || !isInterruptedSaveName(listing.fileName)) continue;
-        SystemFiles::Remove("data/" + Win1252ToUtf8(listing.fileName));
+        SystemFiles::Remove(DataFolder::Path("data/" + Win1252ToUtf8(listing.fileName)));
     }
 }

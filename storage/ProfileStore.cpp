@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "Libs/DataFolder.h"
 #include "Libs/SystemFiles.h"
 #include "Libs/Win1252.h"
 #include "storage/AtomicFile.h"
@@ -234,7 +235,7 @@ bool isFileSafeName(const std::string& name) {
 }
 
 std::string profilePath(const std::string& name, const char* ending) {
-    return "data/" + Win1252ToUtf8(name) + ending;
+    return DataFolder::Path("data/" + Win1252ToUtf8(name) + ending);
 }
 
 int readProfileFile(const std::string& path, PlayerProfile& profile) {
@@ -312,7 +313,7 @@ int readUnderName(const std::string& path, const std::string& name, PlayerProfil
 
 void loadProfiles(ProfileList& profiles) {
     DirectoryListing listing;
-    listing.setPattern("data/*.user");
+    listing.setPattern("data/*.user", DataFolder::Root());
     while (listing.next()) {
         if (listing.isDirectory) continue;
         loadOne(profiles, listing.fileName);
@@ -338,13 +339,13 @@ bool saveProfile(const PlayerProfile& profile, SaveProblem* problem) {
         return false;
     }
     std::error_code ignored;
-    std::filesystem::create_directory("data", ignored);
+    std::filesystem::create_directory(SystemFiles::PathOf(DataFolder::Path("data")), ignored);
     return writeProfileFile(profilePath(profile.name), profile, problem);
 }
 
 std::vector<SaveFailure> saveProfiles(const ProfileList& profiles) {
     std::error_code ignored;
-    std::filesystem::create_directory("data", ignored);
+    std::filesystem::create_directory(SystemFiles::PathOf(DataFolder::Path("data")), ignored);
     std::vector<SaveFailure> failures;
     // The list key is the name the profile is found under.
     for (const auto& [name, profile] : profiles) {

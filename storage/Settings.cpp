@@ -109,7 +109,7 @@ std::vector<SaveFailure> saveSettings(const Settings& settings, ProfileList& pro
     SaveProblem problem = SaveProblem::None;
     if (!writeSettingsFile(
             settings, nameOf(player1, settings.player1Name), nameOf(player2, settings.player2Name),
-            nameOf(managedPlayer, settings.managedPlayerName), settingsPath, &problem))
+            nameOf(managedPlayer, settings.managedPlayerName), settingsPath(), &problem))
         failures.push_back({"brixel.ini", problem});
     return failures;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Libs/DataFolder.h"
 #include "storage/AtomicFile.h"
 #include "storage/PlayerProfile.h"
 
@@ -26,14 +27,17 @@ struct Settings {
     std::string relayAddress; // "Netzwerk Relay": the relay for players who cannot open a port
 };
 
-constexpr const char* settingsPath = "data/brixel.ini";
+// "data/brixel.ini" in the folder the game writes into.
+inline std::string settingsPath() {
+    return DataFolder::Path("data/brixel.ini");
+}
 
 // Removes what interrupted saves left in "data", loads every profile (data/*.user) into the list,
 // then reads the settings file; missing or damaged values take their defaults, values outside
 // the settings page's ranges are brought into range.
 void loadSettings(Settings& settings, ProfileList& profiles);
 // Only the settings file part of loadSettings.
-void readSettingsFile(Settings& settings, const std::string& path = settingsPath);
+void readSettingsFile(Settings& settings, const std::string& path = settingsPath());
 // Brings every value into the range the menus offer.
 void clampSettings(Settings& settings);
 
@@ -51,4 +55,4 @@ std::vector<SaveFailure> saveSettings(const Settings& settings, ProfileList& pro
 // Only the settings file part of saveSettings; false when it could not be written.
 bool writeSettingsFile(const Settings& settings, const std::string& player1Name,
                        const std::string& player2Name, const std::string& managedPlayerName,
-                       const std::string& path = settingsPath, SaveProblem* problem = nullptr);
+                       const std::string& path = settingsPath(), SaveProblem* problem = nullptr);
