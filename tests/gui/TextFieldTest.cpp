@@ -19,7 +19,7 @@ protected:
         GuiTest::SetUp();
         field = window.AddControl(1, 10, 10, 200, 24, 3, ControlKind::TextField, "", "", "", "");
     }
-    void Setup(const std::string& text, int32_t caret, int32_t maxLength, int32_t mode) {
+    void Prepare(const std::string& text, int32_t caret, int32_t maxLength, int32_t mode) {
         field->text = text;
         window.SetControlParams(1, 3, caret, maxLength, mode);
     }
@@ -66,7 +66,7 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
         {"abc", 1, 10, keyA, "abc", 1},   // the key alone types nothing: text comes as text
     };
     for (const Case& c : cases) {
-        Setup(c.text, c.caret, c.maxLength, TextMode::Any);
+        Prepare(c.text, c.caret, c.maxLength, TextMode::Any);
         const int32_t result = c.key == typeA ? Type("a") : Tap(c.key);
         EXPECT_EQ(field->text, c.expectText)
             << "'" << c.text << "' caret " << c.caret << " key " << c.key;
@@ -77,7 +77,7 @@ TEST_F(TextFieldTest, EditingKeysAndTypingAtTheMaximumLength) {
 
 TEST_F(TextFieldTest, ShiftDeleteEmptiesTheFieldWhereverTheCaretIs) {
     for (int32_t caret : {0, 2, 5}) {
-        Setup("hello", caret, 5, TextMode::Any);
+        Prepare("hello", caret, 5, TextMode::Any);
         EXPECT_EQ(TypeWith(KeyLeftShift, KeyDelete), 1) << "caret " << caret;
         EXPECT_EQ(field->text, "") << "caret " << caret;
         EXPECT_EQ(field->param1, 0);
@@ -108,7 +108,7 @@ TEST_F(TextFieldTest, CharacterSetsOfTheModes) {
         {TextMode::KeyCapture + 1, "s", ""}, // other modes accept no characters
     };
     for (const Case& c : cases) {
-        Setup("", 0, 20, c.mode);
+        Prepare("", 0, 20, c.mode);
         Type(c.typed);
         EXPECT_EQ(field->text, c.stored)
             << "mode " << c.mode << ": typed \"" << c.typed << "\", expected \"" << c.stored
@@ -117,7 +117,7 @@ TEST_F(TextFieldTest, CharacterSetsOfTheModes) {
 }
 
 TEST_F(TextFieldTest, KeyCaptureActivatesOnlyWhenTheKeyChanges) {
-    Setup("", 0, 0, TextMode::KeyCapture);
+    Prepare("", 0, 0, TextMode::KeyCapture);
     EXPECT_EQ(Key(keyA, true), 1);
     EXPECT_EQ(field->text, Platform().input.GetKeyName(keyA));
     EXPECT_EQ(field->param2, keyA);
@@ -129,7 +129,7 @@ TEST_F(TextFieldTest, KeyCaptureActivatesOnlyWhenTheKeyChanges) {
 }
 
 TEST_F(TextFieldTest, ClickPutsTheCaretAtTheNearerBoundary) {
-    Setup("Wide text", 0, 20, TextMode::Any);
+    Prepare("Wide text", 0, 20, TextMode::Any);
     DirectXLib& dx = Platform().directX;
     Font* font = gui.ResolveFont("", 1);
     auto widthOf = [&](const std::string& s) {
@@ -157,7 +157,7 @@ TEST_F(TextFieldTest, ClickPutsTheCaretAtTheNearerBoundary) {
 }
 
 TEST_F(TextFieldTest, CaretBlinksFromItsLastMovement) {
-    Setup("abc", 0, 10, TextMode::Any);
+    Prepare("abc", 0, 10, TextMode::Any);
     DirectXLib& dx = Platform().directX;
     const int32_t caretX = field->x + boxBorder; // caret 0: at the text's start
     auto caretShown = [&]() {
@@ -203,7 +203,7 @@ TEST_F(TextFieldTest, DisabledFieldDrawsTheDisabledBox) {
 // A key field waiting for a key says so with an ellipsis instead of the key's name and never
 // shows a caret; once it has taken a key it shows the key's name again.
 TEST_F(TextFieldTest, KeyFieldWaitingForAKeyShowsAnEllipsisAndNoCaret) {
-    Setup("Hoch", 0, 0, TextMode::KeyCapture);
+    Prepare("Hoch", 0, 0, TextMode::KeyCapture);
     window.SetFocus(0, 0);
     EXPECT_EQ(field->ShownText(), "Hoch") << "not focused: the bound key";
 
