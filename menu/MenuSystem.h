@@ -108,6 +108,7 @@ public:
     void hostNetworkGame();
     void joinNetworkGame();
     void joinRelayRoom();
+    void showAttempt(bool started);
     std::string failureText(net::Failure failure);
 
     // The player panel.

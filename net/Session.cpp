@@ -5,6 +5,8 @@
 #include <enet/enet.h>
 #include <thread>
 
+#include "net/HostEvents.h"
+
 namespace net {
 
 namespace {
@@ -177,24 +179,10 @@ bool Session::joinRelay(const std::string& relay, const std::string& room, const
 
 void Session::service() {
     if (currentPhase == Resolving && lookup) checkLookup();
-    if (enetHost == nullptr) return;
-    ENetEvent event;
-    while (enetHost != nullptr && enet_host_service(enetHost, &event, 0) > 0) {
-        switch (event.type) {
-        case ENET_EVENT_TYPE_CONNECT:
-            onConnect(event.peer);
-            break;
-        case ENET_EVENT_TYPE_DISCONNECT:
-            onDisconnect(event.peer, event.data);
-            break;
-        case ENET_EVENT_TYPE_RECEIVE:
-            onPacket(event.peer, event.packet->data, event.packet->dataLength);
-            enet_packet_destroy(event.packet);
-            break;
-        default:
-            break;
-        }
-    }
+    handleHostEvents(
+        enetHost, 0, [this](ENetPeer* peer) { onConnect(peer); },
+        [this](ENetPeer* peer, uint32_t reason) { onDisconnect(peer, reason); },
+        [this](const ENetEvent& e) { onPacket(e.peer, e.packet->data, e.packet->dataLength); });
     if (enetHost != nullptr) enet_host_flush(enetHost);
 }
 
