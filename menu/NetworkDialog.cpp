@@ -50,7 +50,7 @@ struct FailureText {
 constexpr FailureText failureTexts[] = {
     {net::Refused, 868},        {net::NoAnswer, 869},     {net::VersionFailure, 870},
     {net::PortInUse, 871},      {net::BadAddress, 872},   {net::PeerLeft, 873},
-    {net::ConnectionLost, 874}, {net::HostileInput, 875}, {net::NoNetwork, 872},
+    {net::ConnectionLost, 874}, {net::HostileInput, 875}, {net::NoNetwork, 885},
     {net::RoomWasFull, 883},    {net::NobodyCame, 884},
 };
 
