@@ -74,7 +74,9 @@ open_network_dialog
 click 431 266 0.3
 xdotool type --delay 40 "127.0.0.1"
 key Return
-sleep 5
+sleep 1
+game_shot "$guest_window" "$guest_work" online-guest-countdown
+sleep 2
 game_shot "$guest_window" "$guest_work" online-guest-playing
 kill -0 "$host_pid" 2>/dev/null || fail "the host ended early: $(cat "$host_work/game.log")"
 
