@@ -267,7 +267,7 @@ TEST(Protocol, BadMessagesAreRefusedWithTheirReason) {
         {"a negative height", bytesOf(board([](auto& s) { s.pieceHeight = -1; })), OutOfRange},
         {"21 waiting rows", bytesOf(board([](auto& s) { s.pendingGarbage = 21; })), OutOfRange},
         {"a board short of its last waiting row",
-         patched(board([](auto&) {}), [](auto& b) { b.resize(b.size() - 5); }), WrongSize},
+         patched(board([](auto&) {}), [](auto& b) { b.erase(b.end() - 5, b.end()); }), WrongSize},
         {"a board with a waiting row too many",
          patched(board([](auto&) {}), [](auto& b) { b.insert(b.end(), 5, 0x11); }), WrongSize},
         {"a waiting row without a hole",
