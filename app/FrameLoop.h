@@ -9,7 +9,8 @@
 //             WaitForEvent(ms) (non-zero = something arrived within ms)
 //   Input:    ReadKey(repeat, acceptReleases, evenWhenInactive), ReadMouse(moves, presses,
 //             releases)
-//   Menus:    update(elapsed) (0 = start a game), releaseTextures(), reloadTextures()
+//   Menus:    update(elapsed) (0 = start a game), releaseTextures(), reloadTextures(),
+//             talksToNetwork() (non-zero while another player's game is connected or awaited)
 //   GameFlow: start(), frame(elapsed) (non-zero = back to the menus)
 template <class Platform, class Input, class Menus, class GameFlow> class FrameLoop {
 public:
@@ -19,6 +20,8 @@ public:
     static constexpr int32_t WindowActive = 1;
     // How long a pass waits for the window system while nobody looks at the game.
     static constexpr uint32_t AwayWaitMs = 50;
+    // The same wait while the network is in use: one game tick, so the game keeps its pace.
+    static constexpr uint32_t AwayOnlineWaitMs = 10;
 
     FrameLoop(Platform& platform, Input& input, Menus& menus, GameFlow& game)
         : platform(platform), input(input), menus(menus), game(game) {}
@@ -46,9 +49,12 @@ public:
     //   |------|-----------------------------------------------------|-------------------------|
     //   | 0    | window not active: wait for an event, at most 50 ms; | time stands still, so   |
     //   |      | none came -> previous tick refreshed, no frame       | the picture is the same |
+    //   |      | network in use: wait at most 10 ms, then the frame   | the other player's game |
+    //   |      | runs whatever came                                   | goes on: so does ours   |
     //   | 1    | elapsed = elapsed % 10 + (now - previous tick)       | the game eats 10 ms     |
     //   |      |                                                     | ticks; the rest carries |
-    //   | 2    | elapsed = 0 unless the window is active              | nothing moves meanwhile |
+    //   | 2    | elapsed = 0 unless the window is active or the       | nothing moves meanwhile |
+    //   |      | network is in use                                    |                         |
     //   | 3    | back buffer cleared to white (alpha 0)               |                         |
     //   | 4a   | menus: update(elapsed); 0 -> game state, cursor off, |                         |
     //   |      | game start()                                         |                         |
@@ -58,16 +64,21 @@ public:
     //   |      | drains one key and one mouse event and tries         | at most the last pass   |
     //   |      | RestoreDevice until it gives 1; textures reloaded    |                         |
     void RunFrame() {
-        if (static_cast<int32_t>(platform.windowState) != WindowActive &&
-            platform.WaitForEvent(AwayWaitMs) == 0) {
-            previousTick = GetTickCount();
-            elapsed = 0;
-            return;
+        if (static_cast<int32_t>(platform.windowState) != WindowActive) {
+            if (menus.talksToNetwork() != 0) {
+                platform.WaitForEvent(AwayOnlineWaitMs);
+            } else if (platform.WaitForEvent(AwayWaitMs) == 0) {
+                previousTick = GetTickCount();
+                elapsed = 0;
+                return;
+            }
         }
         uint32_t now = GetTickCount();
         elapsed = elapsed % 10 + (now - previousTick); // unsigned: the tick wrap needs no care
         previousTick = now;
-        if (static_cast<int32_t>(platform.windowState) != WindowActive) elapsed = 0;
+        if (static_cast<int32_t>(platform.windowState) != WindowActive &&
+            menus.talksToNetwork() == 0)
+            elapsed = 0;
 
         platform.Clear(0x00FFFFFFu);
 

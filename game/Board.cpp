@@ -196,9 +196,8 @@ bool Board::land(int mode) {
     for (int row = field.firstFullRow; row < field.firstFullRow + 4; ++row) {
         const int offset = row - field.firstFullRow;
         if (offset > 0 && field.fullRowFlags[offset - 1] == 0) continue;
-        startBurst(row);
+        burst(row);
         sendGarbage(row);
-        burstIndex = (burstIndex + 1) % bursts;
     }
     field.removeFullRows();
     return false;
@@ -253,6 +252,11 @@ void Board::setUpStage() {
     quadTasks = stage;
     doubleComboTasks = stage;
     tripleComboTasks = stage;
+}
+
+void Board::burst(int row) {
+    startBurst(row);
+    burstIndex = (burstIndex + 1) % bursts;
 }
 
 // One burst slot for a cleared row: the first ten particles are the row's own blocks flying

@@ -42,6 +42,11 @@ public:
     int32_t landingHeight();
     // The computer moves the falling piece to its chosen rotation and column.
     void placePiece(bool lookAhead);
+    // A cleared row's burst of particles, from its cells as they stand in the field, in the next
+    // burst slot. Also for a board only drawn, whose clears happen on another computer.
+    void burst(int row);
+    // Moves the particles of every burst on by `ticks` and retires those that are done.
+    void moveParticles(int32_t ticks);
 
     // Stage set-up of the task mode: level and the four task counters for `stage`.
     void setUpStage();
@@ -101,5 +106,4 @@ private:
     void startBurst(int row);
     void sendGarbage(int row);
     void insertGarbage();
-    void moveParticles(int32_t ticks);
 };

@@ -8,9 +8,6 @@
 namespace {
 
 constexpr uint32_t Pressed = 0x80;
-// A result dialog ignores the keyboard this long after it opens, so that keys still hammered
-// from the game's last moments cannot answer it before it was read.
-constexpr uint32_t ResultKeyGuardMs = 500;
 
 // Language texts of the game flow.
 enum GameText {
@@ -263,7 +260,7 @@ int Game::runDialog() {
         int32_t result = 0;
         if (input->ReadKey(1, 1, 0)) {
             anyEvent = true;
-            if (GetTickCount() - dialogOpenedAt < ResultKeyGuardMs) continue; // dropped
+            if (GetTickCount() - dialogOpenedAt < resultKeyGuardMs) continue; // dropped
             result = activeDialog->RunFrame(GuiInput::Keyboard, id);
             if (result == 0 && input->event.offset == KeyEscape && input->event.data == Pressed) {
                 result = MenuButton;

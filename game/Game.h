@@ -65,6 +65,9 @@ private:
     int32_t lastPairing = 0; // kind of the last two-player game: 2 or 3; 0 before any
     int32_t dialogOpen = 0;
     uint32_t dialogOpenedAt = 0; // tick count when the result dialog opened
+    // A result dialog ignores the keyboard this long after it opens, so that keys still hammered
+    // from the game's last moments cannot answer it before it was read.
+    static constexpr uint32_t resultKeyGuardMs = 500;
     std::string pairName1, pairName2;
     Board singleBoard;
     Board leftBoard, rightBoard;

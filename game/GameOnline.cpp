@@ -95,6 +95,7 @@ void Game::openOnlineDialog(int kind, const std::string& message) {
     activeDialog = &twoPlayerDialog;
     dialogOpen = 1;
     lastResult = message;
+    dialogOpenedAt = GetTickCount();
     twoPlayerDialog.GetControl(ResultLabel)->text = message;
     const bool single = kind == ConnectionEnded;
     twoPlayerDialog.GetControl(AgainButton)->text = menu->text(single ? TextOk : TextYes);
@@ -112,6 +113,8 @@ int Game::runOnlineDialog() {
         int32_t result = 0;
         id = -1;
         if (input->ReadKey(1, 1, 0)) {
+            // Keys still hammered for the game do not answer what the player has not seen.
+            if (GetTickCount() - dialogOpenedAt < resultKeyGuardMs) continue;
             result = activeDialog->RunFrame(GuiInput::Keyboard, id);
             if (result == 0 && input->event.offset == KeyEscape && input->event.data == 0x80)
                 result = id = onlineDialog == ConnectionEnded ? AgainButton : MenuButton;

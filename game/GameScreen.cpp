@@ -135,6 +135,34 @@ void GameScreen::composeScreen(Game& game) {
         item.text = Number(tally[side]);
     }
     fitCaptionsBesideTally(menu);
+    if (game.online) drawCountdowns(game);
+}
+
+// Before an online round both boards show the seconds left: the local one its own, the other
+// one what its player's game last said.
+void GameScreen::drawCountdowns(Game& game) {
+    const net::OnlineDuel& duel = game.duel;
+    struct Side {
+        int x;
+        int32_t ms;
+    };
+    const Side sides[2] = {
+        {130, duel.remoteSeen ? duel.remotePicture.countdown : 0},
+        {625, duel.phase == net::OnlineDuel::CountingDown ? duel.countdown : 0},
+    };
+    for (const Side& side : sides) {
+        if (side.ms <= 0) continue;
+        ScreenItem& item = picture.add(ScreenItem::Text, ScreenRole::Countdown);
+        item.font = ScreenFont::Big;
+        item.colour = CountdownColour;
+        item.x = side.x;
+        item.y = 320;
+        item.w = 369;
+        item.h = 100;
+        item.alignment = 1;
+        item.mode = 2;
+        item.text = Number((side.ms + 999) / 1000);
+    }
 }
 
 // The wins tally sits inside each board's caption box, right of the left board's centre and

@@ -39,7 +39,8 @@ enum class ScreenRole : uint8_t {
     StatusValue,
     PieceShare,
     Slider,
-    WinsTally
+    WinsTally,
+    Countdown
 };
 
 struct ScreenItem {
@@ -73,6 +74,7 @@ struct ScreenPicture {
 constexpr uint32_t StatusLabelColour = 0xFF8F5444;
 constexpr uint32_t ScreenBlack = 0xFF000000;
 constexpr uint32_t GridLineColour = 0xAAFFFFFF;
+constexpr uint32_t CountdownColour = 0xFFFFFFFF;
 
 // Vertical position of a mirrored item of height h (upside-down boards).
 inline int MirrorY(int y, int h) {
@@ -113,6 +115,7 @@ public:
 
 private:
     void fitCaptionsBesideTally(MenuSystem& menu);
+    void drawCountdowns(Game& game);
     void drawStatus(Game& game);
     void drawStandardView(Game& game);
     void drawStatisticsView(Game& game);

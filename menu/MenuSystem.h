@@ -49,6 +49,12 @@ public:
     void build(DirectXLib& directX, InputLib& input);
     // Once per frame while the menus are shown: 0 when a game is to start now, 1 otherwise.
     int update(uint32_t elapsed);
+    // Non-zero while a network game is connected or awaited: it runs on behind other windows,
+    // since the other player's game does.
+    int talksToNetwork() const {
+        const net::Session::Phase phase = session.phase();
+        return phase != net::Session::Idle && phase != net::Session::Closed ? 1 : 0;
+    }
     void releaseTextures();
     void reloadTextures();
     // At shutdown: every profile, then the settings file; the files that could not be saved,
@@ -102,6 +108,7 @@ public:
     void hostNetworkGame();
     void joinNetworkGame();
     void joinRelayRoom();
+    void showAttempt(bool started);
     std::string failureText(net::Failure failure);
 
     // The player panel.

@@ -20,27 +20,24 @@ enum NetworkControl {
     RoomButton = 19,
 };
 
+// Every control of the dialog stands where its row says; labels and fields in the plain style.
+constexpr ControlRow placed(int id, ControlKind kind, int x, int y, int width, int height,
+                            int caption) {
+    const char* style = kind == ControlKind::Button ? "button" : "standard";
+    return {id, kind, x, y, width, height, Place::AbsoluteKeeping, caption, noText, style};
+}
+
 constexpr ControlRow networkRows[] = {
-    {AddressPrompt, ControlKind::Label, 20, 20, 460, 40, Place::AbsoluteKeeping, 865, noText,
-     "standard"},
-    {AddressField, ControlKind::TextField, 20, 65, 300, 22, Place::AbsoluteKeeping, noText, noText,
-     "standard"},
-    {JoinButton, ControlKind::Button, 335, 65, 145, 22, Place::AbsoluteKeeping, 863, noText,
-     "button"},
-    {HostButton, ControlKind::Button, 20, 105, 300, 22, Place::AbsoluteKeeping, 862, noText,
-     "button"},
-    {RelayPrompt, ControlKind::Label, 20, 140, 460, 40, Place::AbsoluteKeeping, 880, noText,
-     "standard"},
-    {RelayField, ControlKind::TextField, 20, 185, 190, 22, Place::AbsoluteKeeping, noText, noText,
-     "standard"},
-    {RoomField, ControlKind::TextField, 220, 185, 100, 22, Place::AbsoluteKeeping, noText, noText,
-     "standard"},
-    {RoomButton, ControlKind::Button, 335, 185, 145, 22, Place::AbsoluteKeeping, 881, noText,
-     "button"},
-    {StatusLabel, ControlKind::Label, 20, 225, 460, 80, Place::AbsoluteKeeping, noText, noText,
-     "standard"},
-    {CancelButton, ControlKind::Button, 335, 315, 145, 22, Place::AbsoluteKeeping, 864, noText,
-     "button"},
+    placed(AddressPrompt, ControlKind::Label, 20, 20, 460, 40, 865),
+    placed(AddressField, ControlKind::TextField, 20, 65, 300, 22, noText),
+    placed(JoinButton, ControlKind::Button, 335, 65, 145, 22, 863),
+    placed(HostButton, ControlKind::Button, 20, 105, 300, 22, 862),
+    placed(RelayPrompt, ControlKind::Label, 20, 140, 460, 40, 880),
+    placed(RelayField, ControlKind::TextField, 20, 185, 190, 22, noText),
+    placed(RoomField, ControlKind::TextField, 220, 185, 100, 22, noText),
+    placed(RoomButton, ControlKind::Button, 335, 185, 145, 22, 881),
+    placed(StatusLabel, ControlKind::Label, 20, 225, 460, 80, noText),
+    placed(CancelButton, ControlKind::Button, 335, 315, 145, 22, 864),
 };
 
 constexpr int addressLength = 60;
@@ -53,7 +50,7 @@ struct FailureText {
 constexpr FailureText failureTexts[] = {
     {net::Refused, 868},        {net::NoAnswer, 869},     {net::VersionFailure, 870},
     {net::PortInUse, 871},      {net::BadAddress, 872},   {net::PeerLeft, 873},
-    {net::ConnectionLost, 874}, {net::HostileInput, 875}, {net::NoNetwork, 872},
+    {net::ConnectionLost, 874}, {net::HostileInput, 875}, {net::NoNetwork, 885},
     {net::RoomWasFull, 883},    {net::NobodyCame, 884},
 };
 
@@ -75,17 +72,18 @@ std::string MenuSystem::failureText(net::Failure failure) {
     return text(874);
 }
 
+// A text field of the dialog holding `text` (as much as fits), the cursor at its end.
+static void fillField(GuiWindow& window, int id, const std::string& text, int length) {
+    GuiControl* field = window.GetControl(id);
+    field->text = text.substr(0, size_t(length));
+    window.SetControlParams(id, 3, int32_t(field->text.size()), length, TextMode::Any);
+}
+
 void MenuSystem::openNetworkDialog() {
     networkOpen = 1;
     session.close();
-    GuiControl* field = networkWindow.GetControl(AddressField);
-    field->text = settings.networkAddress.substr(0, addressLength);
-    networkWindow.SetControlParams(AddressField, 3, int32_t(field->text.size()), addressLength,
-                                   TextMode::Any);
-    GuiControl* relay = networkWindow.GetControl(RelayField);
-    relay->text = settings.relayAddress.substr(0, addressLength);
-    networkWindow.SetControlParams(RelayField, 3, int32_t(relay->text.size()), addressLength,
-                                   TextMode::Any);
+    fillField(networkWindow, AddressField, settings.networkAddress, addressLength);
+    fillField(networkWindow, RelayField, settings.relayAddress, addressLength);
     networkWindow.GetControl(StatusLabel)->text = "";
     networkWindow.SetFocus(AddressField, 0);
 }
@@ -118,11 +116,13 @@ void MenuSystem::hostNetworkGame() {
 void MenuSystem::joinNetworkGame() {
     const std::string address = networkWindow.GetControl(AddressField)->text;
     settings.networkAddress = address;
-    if (!session.join(address, helloOf(*player1, settings, directX->versionText))) {
-        networkWindow.GetControl(StatusLabel)->text = failureText(session.failure());
-        return;
-    }
-    networkWindow.GetControl(StatusLabel)->text = text(867);
+    showAttempt(session.join(address, helloOf(*player1, settings, directX->versionText)));
+}
+
+// "Connecting ..." once an attempt is under way, else why it could not begin.
+void MenuSystem::showAttempt(bool started) {
+    networkWindow.GetControl(StatusLabel)->text =
+        started ? text(867) : failureText(session.failure());
 }
 
 void MenuSystem::joinRelayRoom() {
@@ -131,11 +131,7 @@ void MenuSystem::joinRelayRoom() {
     // The room code is letters and digits; spaces typed into it are left out.
     std::erase(room, ' ');
     settings.relayAddress = relay;
-    if (!session.joinRelay(relay, room, helloOf(*player1, settings, directX->versionText))) {
-        networkWindow.GetControl(StatusLabel)->text = failureText(session.failure());
-        return;
-    }
-    networkWindow.GetControl(StatusLabel)->text = text(867);
+    showAttempt(session.joinRelay(relay, room, helloOf(*player1, settings, directX->versionText)));
 }
 
 // One key or mouse event for the dialog; 0 when the online game starts.

@@ -5,7 +5,8 @@
 
 namespace net {
 
-BoardState captureBoard(const Board& board, int32_t pending, uint16_t round) {
+BoardState captureBoard(const Board& board, int32_t pending, const int32_t (*rows)[fieldColumns],
+                        uint16_t round) {
     BoardState b;
     const PlayField& f = board.field;
     b.round = round;
@@ -20,7 +21,12 @@ BoardState captureBoard(const Board& board, int32_t pending, uint16_t round) {
                              (f.fullRowFlags[2] != 0) << 2);
     b.lastLines = uint8_t(board.state == 1 ? board.lastLines : 0);
     b.clearTimer = uint16_t(board.state == 1 && board.clearTimer > 0 ? board.clearTimer : 0);
-    b.pendingGarbage = uint8_t(pending < 0 ? 0 : pending > 20 ? 20 : pending);
+    b.pendingGarbage = uint8_t(pending < 0                ? 0
+                               : pending > maxWaitingRows ? maxWaitingRows
+                                                          : pending);
+    for (int k = 0; k < b.pendingGarbage; ++k)
+        for (int column = 0; column < fieldColumns; ++column)
+            b.pendingRows[k][column] = uint8_t(rows[k][column]);
     b.pieces = uint32_t(board.pieces);
     b.totalLines = uint32_t(board.totalLines);
     for (int row = 0; row < fieldRows; ++row)

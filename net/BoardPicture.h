@@ -10,8 +10,9 @@ class PlayField;
 // board that is only drawn.
 namespace net {
 
-// The live board's state for round `round`, with `pending` rows waiting for it.
-BoardState captureBoard(const Board& board, int32_t pending, uint16_t round);
+// The live board's state for round `round`, with the first `pending` of `rows` waiting for it.
+BoardState captureBoard(const Board& board, int32_t pending, const int32_t (*rows)[fieldColumns],
+                        uint16_t round);
 // Walls, floor, the locked cells and the pieces of a picture in a field of the rules.
 void toField(const BoardState& picture, PlayField& field);
 // Puts the picture into a board that is only drawn (field, clear in progress, counts).

@@ -10,7 +10,10 @@ namespace net {
 namespace {
 
 constexpr int localIndex = 0;
-constexpr int outgoing = 1; // the local board's rows for the other side collect here
+// The local board's rows for the other side collect here during its update; between updates
+// it holds the other board's waiting rows as last received, where a local game keeps player
+// 2's, so they are drawn beside that board.
+constexpr int outgoing = 1;
 
 } // namespace
 
@@ -30,8 +33,10 @@ void OnlineDuel::begin(Session& s, BoardContext& c, Board& localGiven, Board& re
     round = 0;
     phase = WaitingForStart;
     remoteBoard->profile = remoteProfile;
+    remoteBoard->menu = context;
     remoteBoard->playerIndex = 1;
     remoteBoard->state = 2;
+    for (int32_t& finished : remoteBoard->burstFinished) finished = 1;
     remoteSeen = false;
     toField(BoardState{}, remoteBoard->field);
     localBoard->init(*context, *localProfile, localIndex);
@@ -86,6 +91,7 @@ void OnlineDuel::frame(int32_t ticks, uint32_t nowMs) {
         phase = Ended;
         return;
     }
+    remoteBoard->moveParticles(ticks);
     if (phase == CountingDown) {
         countdown -= ticks * 10;
         if (countdown <= 0) {
@@ -103,9 +109,11 @@ void OnlineDuel::playFrame(int32_t ticks) {
     before.copyFrom(localBoard->field);
     const int32_t stateBefore = localBoard->state;
     gameTime += uint32_t(ticks);
+    context->pendingGarbage[outgoing] = 0;
     const bool lost = localBoard->update(ticks, 2);
     if (stateBefore == 0 && localBoard->state == 1) sendClear(before);
     sendGarbage();
+    showRemoteWaiting();
     if (lost) report(true);
 }
 
@@ -210,10 +218,17 @@ void OnlineDuel::receive(const Message& m) {
         remotePicture = m.board;
         showPicture(m.board, *remoteBoard);
         remoteSeen = true;
+        showRemoteWaiting();
         return;
     case ClearMessage:
         if (m.cleared.round != round) return;
         if (log) ++log->clearsReceived;
+        // The rows burst on the other board as they stood; its next picture has them gone.
+        for (int k = 0; k < m.cleared.count; ++k) {
+            for (int c = 0; c < fieldColumns; ++c)
+                remoteBoard->field.cell(c + 1, m.cleared.rows[k]) = m.cleared.cells[k][c];
+            remoteBoard->burst(m.cleared.rows[k]);
+        }
         return;
     case GarbageMessage: {
         if (m.garbage.round != round) return;
@@ -248,8 +263,23 @@ void OnlineDuel::receive(const Message& m) {
     }
 }
 
+void OnlineDuel::showRemoteWaiting() {
+    const int n = remoteSeen ? remotePicture.pendingGarbage : 0;
+    for (int k = 0; k < n; ++k)
+        for (int c = 0; c < fieldColumns; ++c)
+            context->garbage[outgoing][k][c] = remotePicture.pendingRows[k][c];
+    context->pendingGarbage[outgoing] = n;
+}
+
+BoardState OnlineDuel::localPicture() const {
+    BoardState now = captureBoard(*localBoard, context->pendingGarbage[localIndex],
+                                  context->garbage[localIndex], round);
+    now.countdown = uint16_t(phase == CountingDown && countdown > 0 ? countdown : 0);
+    return now;
+}
+
 void OnlineDuel::sendBoard(uint32_t nowMs) {
-    const BoardState now = captureBoard(*localBoard, context->pendingGarbage[localIndex], round);
+    const BoardState now = localPicture();
     const uint32_t since = nowMs - lastSentAt;
     if (sentOnce && since < minSendGapMs) return;
     if (sentOnce && now == lastSent && since < refreshMs) return;

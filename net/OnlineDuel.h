@@ -58,6 +58,8 @@ public:
     // Leaves the game: a running round counts as lost here (and won there).
     void leave();
 
+    // The local board as the other side is sent it: the board, its waiting rows, the count-down.
+    BoardState localPicture() const;
     // The outcome of the round just decided, handed out once; NoOutcome otherwise.
     Outcome takeOutcome();
 
@@ -91,6 +93,8 @@ private:
     void report(bool lost);
     void decide();
     void sendBoard(uint32_t nowMs);
+    // The other board's waiting rows, as last received, into the rows drawn beside it.
+    void showRemoteWaiting();
     // The local player's statistics of one finished game, as a local duel counts them.
     void count(Outcome outcome);
 

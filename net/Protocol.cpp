@@ -14,8 +14,10 @@ constexpr std::string_view nameSet = "1234567890abcdefghijklmnopqrstuvwxyz\xE4\x
                                      "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xC4\xD6\xDC\xDF"
                                      " ^\xB0!\xA7$%&()=`\xB4\xB2\xB3{[]}+'#~-_,;\xB5@\x80";
 
-// The exact size of each fixed-size message, by type; 0 for those with text.
-constexpr size_t boardSize = 1 + 2 + 5 + 4 + 3 + 2 + 1 + 4 + 4 + fieldRows * fieldColumns / 2;
+// The exact size of each fixed-size message, by type; 0 for those with text. A board message
+// has this size and then five bytes for each waiting row.
+constexpr size_t boardSize = 1 + 2 + 5 + 4 + 3 + 2 + 1 + 2 + 4 + 4 + fieldRows * fieldColumns / 2;
+constexpr size_t waitingRowSize = fieldColumns / 2;
 constexpr size_t startSize = 1 + 2 + 2;
 constexpr size_t gameOverSize = 1 + 2 + 1 + 4;
 constexpr size_t leaveSize = 1 + 1;
@@ -89,6 +91,37 @@ bool isVersionText(const std::string& s) {
     return true;
 }
 
+// Rows of locked cells: each 0 (empty) or a block type 1..7.
+bool cellsInRange(const uint8_t (*cells)[fieldColumns], int count) {
+    for (int k = 0; k < count; ++k)
+        for (int column = 0; column < fieldColumns; ++column)
+            if (cells[k][column] > 7) return false;
+    return true;
+}
+
+int holesIn(const uint8_t* row) {
+    int holes = 0;
+    for (int column = 0; column < fieldColumns; ++column) holes += row[column] == 0;
+    return holes;
+}
+
+// Two cells a byte, row by row.
+void writeCells(Writer& w, const uint8_t (*cells)[fieldColumns], int rows) {
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < fieldColumns; column += 2)
+            w.u8(uint32_t(cells[row][column] & 15) | uint32_t(cells[row][column + 1] & 15) << 4);
+}
+
+void readCells(Reader& r, uint8_t (*cells)[fieldColumns], int rows) {
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < fieldColumns; column += 2) {
+            const uint32_t pair = r.u8();
+            cells[row][column] = uint8_t(pair & 15);
+            cells[row][column + 1] = uint8_t(pair >> 4);
+        }
+    }
+}
+
 void writeBoard(Writer& w, const BoardState& b) {
     w.u16(b.round);
     w.u8(b.state);
@@ -102,16 +135,16 @@ void writeBoard(Writer& w, const BoardState& b) {
     w.u8(b.lastLines);
     w.u16(b.clearTimer);
     w.u8(b.pendingGarbage);
+    w.u16(b.countdown);
     w.u32(b.pieces);
     w.u32(b.totalLines);
-    // Two cells a byte, row by row.
-    for (int row = 0; row < fieldRows; ++row)
-        for (int column = 0; column < fieldColumns; column += 2)
-            w.u8(uint32_t(b.cells[row][column] & 15) | uint32_t(b.cells[row][column + 1] & 15)
-                                                           << 4);
+    writeCells(w, b.cells, fieldRows);
+    writeCells(w, b.pendingRows,
+               b.pendingGarbage < maxWaitingRows ? b.pendingGarbage : maxWaitingRows);
 }
 
 DecodeResult readBoard(Reader& r, BoardState& b) {
+    b = BoardState{}; // the rows past the waiting ones are zero, whatever was read before
     b.round = uint16_t(r.u16());
     b.state = uint8_t(r.u8());
     b.currentType = uint8_t(r.u8());
@@ -124,41 +157,28 @@ DecodeResult readBoard(Reader& r, BoardState& b) {
     b.lastLines = uint8_t(r.u8());
     b.clearTimer = uint16_t(r.u16());
     b.pendingGarbage = uint8_t(r.u8());
+    b.countdown = uint16_t(r.u16());
     b.pieces = r.u32();
     b.totalLines = r.u32();
-    for (int row = 0; row < fieldRows; ++row) {
-        for (int column = 0; column < fieldColumns; column += 2) {
-            const uint32_t pair = r.u8();
-            b.cells[row][column] = uint8_t(pair & 15);
-            b.cells[row][column + 1] = uint8_t(pair >> 4);
-        }
-    }
+    readCells(r, b.cells, fieldRows);
+    if (b.pendingGarbage > maxWaitingRows) return OutOfRange;
+    readCells(r, b.pendingRows, b.pendingGarbage);
     if (!r.atEnd()) return WrongSize;
     if (b.state > 2 || b.currentType > 6 || b.nextType > 6 || b.rotation > 3 ||
         b.pieceColumn < -3 || b.pieceColumn > 10 || b.pieceHeight < 0 ||
         b.pieceHeight > fieldRows * 1000 || b.firstFullRow >= fieldRows || b.fullRowFlags > 7 ||
         b.lastLines > maxRowsPerClear || b.clearTimer > maxRowsPerClear * 1000 ||
-        b.pendingGarbage > 20)
+        b.countdown > maxCountdown)
         return OutOfRange;
     if (b.state == 1 && b.lastLines == 0) return OutsideRules;
-    for (const auto& row : b.cells)
-        for (uint8_t cell : row)
-            if (cell > 7) return BadCells;
+    if (!cellsInRange(b.cells, fieldRows) || !cellsInRange(b.pendingRows, b.pendingGarbage))
+        return BadCells;
+    // A waiting row is a cleared row less the landed piece's cells: one to four holes.
+    for (int k = 0; k < b.pendingGarbage; ++k) {
+        const int holes = holesIn(b.pendingRows[k]);
+        if (holes < 1 || holes > maxRowsPerClear) return OutsideRules;
+    }
     return isWithinRules(b) ? Decoded : OutsideRules;
-}
-
-// Rows of locked cells: each 0 (empty) or a block type 1..7.
-bool cellsInRange(const uint8_t (*cells)[fieldColumns], int count) {
-    for (int k = 0; k < count; ++k)
-        for (int column = 0; column < fieldColumns; ++column)
-            if (cells[k][column] > 7) return false;
-    return true;
-}
-
-int holesIn(const uint8_t* row) {
-    int holes = 0;
-    for (int column = 0; column < fieldColumns; ++column) holes += row[column] == 0;
-    return holes;
 }
 
 } // namespace
@@ -270,7 +290,7 @@ DecodeResult decode(const uint8_t* data, size_t size, Message& m) {
         m.start.countdown = uint16_t(r.u16());
         return m.start.countdown <= maxCountdown ? Decoded : OutOfRange;
     case BoardMessage:
-        if (size != boardSize) return WrongSize;
+        if (size < boardSize || (size - boardSize) % waitingRowSize != 0) return WrongSize;
         return readBoard(r, m.board);
     case ClearMessage: {
         m.cleared.round = uint16_t(r.u16());

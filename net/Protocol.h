@@ -9,17 +9,18 @@
 // used; nothing it reads makes it allocate more than a name's worth.
 namespace net {
 
-constexpr uint16_t protocolVersion = 1;
+constexpr uint16_t protocolVersion = 2;
 constexpr uint16_t defaultPort = 27960;
 constexpr int maxNameLength = 20;         // the game's profile name length
 constexpr int maxVersionLength = 15;      // "1.2"
 constexpr int maxRoomCodeLength = 16;     // letters and digits
 constexpr int32_t maxGameTime = 36000000; // ticks: 100 hours
 constexpr int32_t maxCountdown = 5000;    // milliseconds
-constexpr size_t maxPacketSize = 160;
+constexpr size_t maxPacketSize = 240;
 constexpr int fieldColumns = 10;
 constexpr int fieldRows = 20;
 constexpr int maxRowsPerClear = 4;
+constexpr int maxWaitingRows = 20; // rows waiting to be pushed into a board, as in a local game
 
 enum MessageType : uint8_t {
     HelloMessage = 1,  // protocol and game version, player name, endless duel
@@ -68,7 +69,8 @@ struct Start {
 };
 
 // What the far side needs to draw a board: the locked cells (0 empty, 1..7 a block of type
-// value - 1), the falling and next piece, the clear in progress and the waiting rows' count.
+// value - 1), the falling and next piece, the clear in progress, the count-down and the rows
+// waiting to be pushed in (the first `pendingGarbage` of `pendingRows`, the rest zero).
 struct BoardState {
     uint16_t round = 0;
     uint8_t state = 0; // 0 falling, 1 pause after a clear, 2 game over
@@ -82,9 +84,11 @@ struct BoardState {
     uint8_t lastLines = 0;
     uint16_t clearTimer = 0;
     uint8_t pendingGarbage = 0;
+    uint16_t countdown = 0; // milliseconds until the round begins
     uint32_t pieces = 0;
     uint32_t totalLines = 0;
     uint8_t cells[fieldRows][fieldColumns] = {};
+    uint8_t pendingRows[maxWaitingRows][fieldColumns] = {};
 
     bool operator==(const BoardState&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include <enet/enet.h>
 
+#include "net/HostEvents.h"
 #include "net/Protocol.h"
 #include "net/Session.h"
 
@@ -69,26 +70,12 @@ ENetPeer* Relay::partnerOf(ENetPeer* peer) {
 
 void Relay::service(uint32_t waitMs) {
     if (host == nullptr) return;
-    ENetEvent event;
-    int handled = 0;
-    while (enet_host_service(host, &event, handled == 0 ? waitMs : 0) > 0) {
-        ++handled;
-        switch (event.type) {
-        case ENET_EVENT_TYPE_CONNECT:
-            onConnect(event.peer);
-            break;
-        case ENET_EVENT_TYPE_DISCONNECT:
-            onDisconnect(event.peer, event.data);
-            break;
-        case ENET_EVENT_TYPE_RECEIVE:
-            onPacket(event.peer, event.channelID, event.packet->data, event.packet->dataLength,
-                     event.packet->flags);
-            enet_packet_destroy(event.packet);
-            break;
-        default:
-            break;
-        }
-    }
+    handleHostEvents(
+        host, waitMs, [this](ENetPeer* peer) { onConnect(peer); },
+        [this](ENetPeer* peer, uint32_t reason) { onDisconnect(peer, reason); },
+        [this](const ENetEvent& e) {
+            onPacket(e.peer, e.channelID, e.packet->data, e.packet->dataLength, e.packet->flags);
+        });
     dropIdleRooms();
     enet_host_flush(host);
 }

@@ -1,7 +1,11 @@
 #include "net/Session.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <enet/enet.h>
+#include <thread>
+
+#include "net/HostEvents.h"
 
 namespace net {
 
@@ -42,14 +46,20 @@ Failure failureOfReason(uint32_t reason) {
     }
 }
 
-bool resolve(const std::string& name, uint16_t port, ENetAddress& out) {
-    out.port = port;
-    if (name.empty()) return false;
-    if (enet_address_set_host_ip(&out, name.c_str()) == 0) return true;
-    return enet_address_set_host(&out, name.c_str()) == 0;
-}
-
 } // namespace
+
+struct Session::Lookup {
+    enum State { Running, Found, NotFound };
+    std::atomic<int> state{Running};
+    uint32_t address = 0; // written before state leaves Running
+};
+
+bool Session::systemLookup(const std::string& name, uint32_t& address) {
+    ENetAddress found;
+    if (!enetReady() || enet_address_set_host(&found, name.c_str()) != 0) return false;
+    address = found.host;
+    return true;
+}
 
 Session::Session() = default;
 
@@ -94,15 +104,39 @@ bool Session::host(uint16_t port, const Hello& me, const std::string& bindAddres
     return true;
 }
 
+// A numeric address is called at once; a name is looked up first, off the frame thread.
 bool Session::connectTo(const std::string& address) {
     std::string name;
     uint16_t port = 0;
     ENetAddress target;
-    if (!splitAddress(address, name, port) || !resolve(name, port, target)) {
+    if (!splitAddress(address, name, port)) {
         fail(BadAddress, ReasonNone);
         return false;
     }
+    if (enet_address_set_host_ip(&target, name.c_str()) == 0)
+        return connectToAddress(target.host, port);
+    close();
+    currentFailure = NoFailure;
+    inboxFirst = inboxCount = 0;
+    lookup = std::make_shared<Lookup>();
+    lookupPort = port;
+    lookupStart = enetReady() ? enet_time_get() : 0;
+    // The thread keeps the result alive; a session closed meanwhile just never reads it.
+    std::thread([result = lookup, name, find = nameLookup] {
+        uint32_t found = 0;
+        const bool ok = find(name, found);
+        result->address = found;
+        result->state.store(ok ? Lookup::Found : Lookup::NotFound, std::memory_order_release);
+    }).detach();
+    currentPhase = Resolving;
+    return true;
+}
+
+bool Session::connectToAddress(uint32_t host, uint16_t port) {
     if (!open("", 0, 1)) return false;
+    ENetAddress target;
+    target.host = host;
+    target.port = port;
     other = enet_host_connect(enetHost, &target, channels, protocolVersion);
     if (other == nullptr) {
         fail(NoAnswer, ReasonNone);
@@ -111,6 +145,17 @@ bool Session::connectTo(const std::string& address) {
     watchSilence(other);
     currentPhase = Connecting;
     return true;
+}
+
+void Session::checkLookup() {
+    const int state = lookup->state.load(std::memory_order_acquire);
+    if (state == Lookup::Running && enet_time_get() - lookupStart < lookupLimitMs) return;
+    const uint32_t host = lookup->address;
+    lookup.reset();
+    if (state == Lookup::Found)
+        connectToAddress(host, lookupPort);
+    else
+        fail(BadAddress, ReasonNone);
 }
 
 bool Session::join(const std::string& address, const Hello& me) {
@@ -133,24 +178,11 @@ bool Session::joinRelay(const std::string& relay, const std::string& room, const
 }
 
 void Session::service() {
-    if (enetHost == nullptr) return;
-    ENetEvent event;
-    while (enetHost != nullptr && enet_host_service(enetHost, &event, 0) > 0) {
-        switch (event.type) {
-        case ENET_EVENT_TYPE_CONNECT:
-            onConnect(event.peer);
-            break;
-        case ENET_EVENT_TYPE_DISCONNECT:
-            onDisconnect(event.peer, event.data);
-            break;
-        case ENET_EVENT_TYPE_RECEIVE:
-            onPacket(event.peer, event.packet->data, event.packet->dataLength);
-            enet_packet_destroy(event.packet);
-            break;
-        default:
-            break;
-        }
-    }
+    if (currentPhase == Resolving && lookup) checkLookup();
+    handleHostEvents(
+        enetHost, 0, [this](ENetPeer* peer) { onConnect(peer); },
+        [this](ENetPeer* peer, uint32_t reason) { onDisconnect(peer, reason); },
+        [this](const ENetEvent& e) { onPacket(e.peer, e.packet->data, e.packet->dataLength); });
     if (enetHost != nullptr) enet_host_flush(enetHost);
 }
 
@@ -345,6 +377,7 @@ void Session::close() {
     }
     enetHost = nullptr;
     other = nullptr;
+    lookup.reset();
     if (currentPhase != Idle) currentPhase = Closed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "net/Protocol.h"
@@ -48,8 +49,8 @@ struct MessageLimits {
 
 // One online connection to the other player (directly or through a relay) over ENet: the
 // connection, the hello with its version check, checked messages in, messages out, a polite
-// leave, and a peer that goes silent ends the session within five seconds. Never blocks, except
-// for a host name's look-up when joining by name.
+// leave, and a peer that goes silent ends the session within five seconds. Never blocks: a host
+// name is looked up on a thread of its own while the frames go on.
 class Session {
 public:
     enum Phase {
@@ -59,9 +60,17 @@ public:
         Greeting,   // connected: hellos on their way
         Ready,      // both hellos checked: game messages flow
         Closed,     // ended; `failure` says why
+        Resolving,  // joining by name: the name is being looked up
     };
 
+    // Finds a host name's IPv4 address (network byte order); false when it has none. It may
+    // take as long as the system's resolver likes: it runs off the frame thread.
+    using NameLookup = bool (*)(const std::string& name, uint32_t& address);
+    static bool systemLookup(const std::string& name, uint32_t& address);
+
     static constexpr uint32_t silenceLimitMs = 4000;
+    // A name not found by then is reported as an address that cannot be found.
+    static constexpr uint32_t lookupLimitMs = 10000;
     static constexpr int inboxSize = 256;
 
     Session();
@@ -103,8 +112,13 @@ public:
     uint64_t bytesReceived() const;
 
     MessageLimits limits;
+    NameLookup nameLookup = systemLookup; // tests put a slow or failing one here
 
 private:
+    struct Lookup; // one look-up's result, shared with the thread doing it
+
+    bool connectToAddress(uint32_t host, uint16_t port);
+    void checkLookup();
     bool open(const std::string& bindAddress, uint16_t port, size_t peers);
     bool connectTo(const std::string& address);
     void onConnect(ENetPeer* peer);
@@ -125,6 +139,9 @@ private:
     bool leading = false;
     bool viaRelay = false;
     std::string roomCode;
+    std::shared_ptr<Lookup> lookup; // the look-up under way while Resolving
+    uint16_t lookupPort = 0;
+    uint32_t lookupStart = 0;
 
     Message inbox[inboxSize];
     int inboxFirst = 0;

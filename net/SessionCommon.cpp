@@ -5,8 +5,8 @@ namespace net {
 
 const char* failureName(Failure failure) {
     static const char* const names[] = {
-        "none",    "refused",     "no answer",   "other version", "left",          "lost",
-        "hostile", "port in use", "bad address", "room full",     "room timed out"};
+        "none",    "refused",     "no answer",   "other version", "left",           "lost",
+        "hostile", "port in use", "bad address", "room full",     "room timed out", "no network"};
     const int index = int(failure);
     return index >= 0 && index < int(sizeof names / sizeof *names) ? names[index] : "?";
 }

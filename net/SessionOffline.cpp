@@ -19,6 +19,9 @@ bool Session::joinRelay(const std::string&, const std::string&, const Hello&) {
     fail(NoNetwork, ReasonNone);
     return false;
 }
+bool Session::systemLookup(const std::string&, uint32_t&) {
+    return false;
+}
 void Session::service() {}
 bool Session::next(Message&) {
     return false;

@@ -68,6 +68,44 @@ TEST_F(GameFixture, RecordLineShowsTheShareOfThePersonalBest) {
     }
 }
 
+// Before an online round each board shows its seconds left, rounded up: the local board (right)
+// its own, the other player's board (left) what that game last sent.
+TEST_F(GameFixture, OnlineCountdownsStandOnBothBoards) {
+    struct Case {
+        net::OnlineDuel::Phase phase;
+        int32_t localMs;
+        bool remoteSeen;
+        uint16_t remoteMs;
+        std::string left, right; // "" = no number there
+    };
+    const Case cases[] = {
+        {net::OnlineDuel::CountingDown, 3000, true, 2990, "3", "3"},
+        {net::OnlineDuel::CountingDown, 2001, true, 1000, "1", "3"},
+        {net::OnlineDuel::CountingDown, 10, false, 2000, "", "1"},
+        {net::OnlineDuel::Playing, 500, true, 400, "1", ""},
+        {net::OnlineDuel::Playing, 0, true, 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        startPair(0, 0);
+        gameState().online = 1;
+        net::OnlineDuel& duel = gameState().duel;
+        duel.phase = c.phase;
+        duel.countdown = c.localMs;
+        duel.remoteSeen = c.remoteSeen;
+        duel.remotePicture.countdown = c.remoteMs;
+        gameState().screen.composeScreen(*game);
+        std::string left, right;
+        for (const ScreenItem& item : ItemsOf(gameState().screen.picture, ScreenRole::Countdown))
+            (item.x == 130 ? left : item.x == 625 ? right : left) += item.text;
+        EXPECT_EQ(left, c.left) << "the other board, " << c.remoteMs << " ms sent; expected \""
+                                << c.left << "\", got \"" << left << "\"";
+        EXPECT_EQ(right, c.right) << "the local board, " << c.localMs << " ms; expected \""
+                                  << c.right << "\", got \"" << right << "\"";
+        gameState().online = 0;
+        duel.phase = net::OnlineDuel::WaitingForStart;
+    }
+}
+
 TEST_F(GameFixture, StatusLinesMoveWithTheMode) {
     struct Case {
         int variant;

@@ -77,6 +77,8 @@ struct FakeMenus {
     std::deque<int> updateResults; // empty: 1 (stay in the menus)
     std::vector<uint32_t> elapsed;
     FakePlatform* closeOnUpdate = nullptr;
+    int network = 0;
+    int talksToNetwork() const { return network; }
     int update(uint32_t ms) {
         log->Add("update");
         elapsed.push_back(ms);
@@ -183,6 +185,44 @@ TEST_F(LoopTest, AwayFromTheWindowPassesWithoutEventsDrawNothing) {
         EXPECT_EQ(menus.elapsed.back(), 12u)
             << c.what << ": back in front, the waiting is not handed on";
         EXPECT_EQ(log.calls.size(), expected.size() + 3) << c.what << ": active frames never wait";
+    }
+}
+
+// An online game behind another window (or minimized) goes on as the other player's does: its
+// clock runs and every pass is a frame, paced by a short wait for the window system.
+TEST_F(LoopTest, AGameOnTheNetworkRunsOnAwayFromTheWindow) {
+    struct Case {
+        int windowState;
+        int network;
+        std::deque<int> waitResults;
+        std::vector<std::string> calls; // of the pass after the game began
+        uint32_t elapsed;               // handed to the game, 0 when none ran
+        const char* what;
+    };
+    const Case cases[] = {
+        {3, 1, {0}, {"wait 10", "clear 16777215", "frame", "end"}, 10 + 30, "inactive, online"},
+        {2, 1, {0}, {"wait 10", "clear 16777215", "frame", "end"}, 10 + 30, "minimized, online"},
+        {3, 1, {1}, {"wait 10", "clear 16777215", "frame", "end"}, 10 + 30, "online, an event"},
+        {1, 1, {}, {"clear 16777215", "frame", "end"}, 30, "active, online: no wait"},
+        {3, 0, {0}, {"wait 50"}, 0, "inactive, offline: no frame"},
+        {3, 0, {1}, {"wait 50", "clear 16777215", "frame", "end"}, 0, "offline: time stands"},
+    };
+    for (const Case& c : cases) {
+        menus.updateResults = {0}; // the game begins
+        loop.Start();
+        loop.RunFrame();
+        log.calls.clear();
+        game.elapsed.clear();
+        platform.windowState = c.windowState;
+        platform.waitTime = 10;
+        platform.waitResults = c.waitResults;
+        menus.network = c.network;
+        clockNow += 30;
+        loop.RunFrame();
+        EXPECT_EQ(log.calls, c.calls) << c.what;
+        const uint32_t got = game.elapsed.empty() ? 0 : game.elapsed.back();
+        EXPECT_EQ(got, c.elapsed) << c.what << ": expected " << c.elapsed << " ms, got " << got;
+        platform.windowState = 1;
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <map>
 #include <vector>
 
 #include "Libs/KeyCodes.h"
@@ -158,4 +159,22 @@ TEST_F(RealContentTest, GermanCreditsSayVomBrixelTeam) {
     EXPECT_NE(title.find("ein Spiel vom brixel-Team"), std::string::npos)
         << "expected \"... ein Spiel vom brixel-Team\", got \"" << title << "\"";
     EXPECT_EQ(title.find("von dem"), std::string::npos) << title;
+}
+
+// Each way a network game can fail or end is told in words of its own: a player who reads
+// "that address could not be found" must not be looking at a build without network play.
+TEST_F(RealContentTest, EveryNetworkFailureHasItsOwnWords) {
+    const net::Failure failures[] = {
+        net::Refused,        net::NoAnswer,     net::VersionFailure, net::PeerLeft,
+        net::ConnectionLost, net::HostileInput, net::PortInUse,      net::BadAddress,
+        net::RoomWasFull,    net::NobodyCame,   net::NoNetwork,
+    };
+    std::map<std::string, net::Failure> seen;
+    for (net::Failure f : failures) {
+        const std::string text = menu->failureText(f);
+        EXPECT_FALSE(text.empty()) << net::failureName(f) << ": no text";
+        const auto [at, fresh] = seen.emplace(text, f);
+        EXPECT_TRUE(fresh) << net::failureName(f) << ": expected words of its own, got the same \""
+                           << text << "\" as " << net::failureName(at->second);
+    }
 }

@@ -27,6 +27,8 @@ struct Side {
     std::vector<OnlineDuel::Outcome> outcomes;
     int32_t lastPieces = 0;
     uint16_t lastRound = 0;
+    int remoteBursts = 0;
+    std::string burstFault; // the first burst on the other board not made of a cleared row
 
     explicit Side(const std::string& name) {
         player.name = name;
@@ -34,6 +36,7 @@ struct Side {
         // The computers play many times faster than people can: a clear every few frames.
         session.limits.clears = session.limits.garbage = session.limits.gameOvers = 1000;
         session.limits.all = 2000;
+        context.particleCount = 20;
     }
     // The computer plays the local board, as F1 makes it, and drops each piece at once.
     void frame(int32_t ticks) {
@@ -41,8 +44,28 @@ struct Side {
             duel.local().aiMode = 2;
             duel.local().dropMode = 2;
         }
+        const int32_t burstBefore = remoteBoard.burstIndex;
         duel.frame(ticks, enet_time_get());
         if (OnlineDuel::Outcome o = duel.takeOutcome()) outcomes.push_back(o);
+        if (remoteBoard.burstIndex != burstBefore) checkRemoteBurst(burstBefore);
+    }
+    // A cleared row is full: each of its ten blocks flies off in its piece's colour.
+    void checkRemoteBurst(int32_t slot) {
+        ++remoteBursts;
+        for (int k = 0; k < 10 && burstFault.empty(); ++k) {
+            const Particle& p = remoteBoard.particles[slot][k];
+            if (p.colour < 0 || p.colour > 6 || p.size != 32)
+                burstFault = "block " + std::to_string(k) + " of a burst: expected a colour 0..6 " +
+                             "and size 32, got colour " + std::to_string(p.colour) + " size " +
+                             std::to_string(p.size);
+        }
+    }
+    // The rows drawn beside the other board: its own waiting rows as last sent.
+    bool showsWaitingRowsOf(const Side& from) const {
+        const int n = from.context.pendingGarbage[0];
+        if (context.pendingGarbage[1] != n) return false;
+        return std::memcmp(context.garbage[1], from.context.garbage[0],
+                           sizeof context.garbage[1][0] * size_t(n)) == 0;
     }
     // A piece locked (or a new round began) since the last look.
     bool locked() {
@@ -51,7 +74,7 @@ struct Side {
         lastRound = duel.round;
         return changed;
     }
-    BoardState board() { return captureBoard(localBoard, context.pendingGarbage[0], duel.round); }
+    BoardState board() { return duel.localPicture(); }
 };
 
 // Two computers, the guest reaching the host through a lossy link.
@@ -99,7 +122,8 @@ struct Match {
     // Holds both boards still until each side's picture of the other's board is that board.
     void checkPictures() {
         auto same = [](Side& from, Side& to) {
-            return from.duel.round != to.duel.round || to.duel.remotePicture == from.board();
+            return from.duel.round != to.duel.round ||
+                   (to.duel.remotePicture == from.board() && to.showsWaitingRowsOf(from));
         };
         const bool delivered = pumpUntil([&] { return same(host, guest) && same(guest, host); },
                                          [&] { frame(0); }, 3000);
@@ -110,8 +134,10 @@ struct Match {
                    std::to_string(b.pieceHeight) + "/" + std::to_string(p.pieceHeight) +
                    " pieces " + std::to_string(b.pieces) + "/" + std::to_string(p.pieces) +
                    " pending " + std::to_string(b.pendingGarbage) + "/" +
-                   std::to_string(p.pendingGarbage) + " phases " + std::to_string(from.duel.phase) +
-                   "/" + std::to_string(to.duel.phase);
+                   std::to_string(p.pendingGarbage) + " count-down " + std::to_string(b.countdown) +
+                   "/" + std::to_string(p.countdown) + " rows drawn " +
+                   std::to_string(to.context.pendingGarbage[1]) + " phases " +
+                   std::to_string(from.duel.phase) + "/" + std::to_string(to.duel.phase);
         };
         ASSERT_TRUE(delivered) << "after a locked piece (round " << host.duel.round
                                << ") a picture did not come to equal its board within 3 s: host "
@@ -199,6 +225,11 @@ TEST(OnlineDuel, WholeGamesThroughALossyLink) {
     EXPECT_GT(match.host.log.sentRows.size() + match.guest.log.sentRows.size(), 0u)
         << "no rows went across: the garbage was never tested";
     EXPECT_GT(match.link->dropped, 0) << "the link lost nothing";
+    for (Side* side : {&match.host, &match.guest}) {
+        EXPECT_EQ(side->burstFault, "") << side->player.name;
+        EXPECT_GT(side->remoteBursts, 0)
+            << side->player.name << ": no clear of the other board burst on screen";
+    }
     RecordProperty("host_bytes_per_second", int(match.host.session.bytesSent() / seconds));
     RecordProperty("guest_bytes_per_second", int(match.guest.session.bytesSent() / seconds));
     std::printf("games %d, pictures compared %d, rows across %zu/%zu, link dropped %d, "

@@ -31,7 +31,7 @@ inline net::Hello helloFrom(const std::string& name, bool endless = false) {
 }
 
 inline std::string phaseOf(const net::Session& s) {
-    static const char* const names[] = {"idle",     "waiting", "connecting",
-                                        "greeting", "ready",   "closed"};
+    static const char* const names[] = {"idle",  "waiting", "connecting", "greeting",
+                                        "ready", "closed",  "resolving"};
     return std::string(names[s.phase()]) + " (" + net::failureName(s.failure()) + ")";
 }

@@ -38,6 +38,10 @@ BoardState sampleBoard() {
     b.pieceColumn = 4;
     b.pieceHeight = 2500;
     b.pendingGarbage = 7;
+    for (int k = 0; k < 7; ++k)
+        for (int column = 0; column < 10; ++column)
+            b.pendingRows[k][column] = uint8_t(column == k || column == 9 - k ? 0 : k % 7 + 1);
+    b.countdown = 2990;
     b.pieces = 123456;
     b.totalLines = 789;
     for (int row = 15; row < 20; ++row)
@@ -137,6 +141,24 @@ TEST(Protocol, EveryMessageReadsBackAsWritten) {
     EXPECT_EQ(decoded(bytesOf(status)).roomStatus, RoomFull);
 }
 
+// A board read into a message that held a board with more waiting rows keeps none of them.
+TEST(Protocol, ABoardReadsIntoAUsedMessageWithoutItsLeftovers) {
+    Message used;
+    used.type = BoardMessage;
+    used.board = sampleBoard();
+    ASSERT_EQ(decode(bytesOf(used).data(), bytesOf(used).size(), used), Decoded);
+    Message fewer;
+    fewer.type = BoardMessage;
+    fewer.board = sampleBoard();
+    fewer.board.pendingGarbage = 2;
+    for (int k = 2; k < maxWaitingRows; ++k) std::memset(fewer.board.pendingRows[k], 0, 10);
+    const std::vector<uint8_t> bytes = bytesOf(fewer);
+    ASSERT_EQ(decode(bytes.data(), bytes.size(), used), Decoded);
+    EXPECT_TRUE(used.board == fewer.board)
+        << "expected 2 waiting rows and zeros after them, got " << int(used.board.pendingGarbage)
+        << " rows, row 2 starting " << int(used.board.pendingRows[2][0]);
+}
+
 // A live board, taken for sending and put back into a picture, is the same board.
 TEST(Protocol, LiveBoardsSurviveTheWayAcross) {
     Random::Seed(99);
@@ -151,7 +173,7 @@ TEST(Protocol, LiveBoardsSurviveTheWayAcross) {
         board.update(7, 2);
         Message m;
         m.type = BoardMessage;
-        m.board = captureBoard(board, context.pendingGarbage[0], 1);
+        m.board = captureBoard(board, context.pendingGarbage[0], context.garbage[0], 1);
         Message back = decoded(bytesOf(m));
         Board picture;
         showPicture(back.board, picture);
@@ -204,7 +226,7 @@ TEST(Protocol, BadMessagesAreRefusedWithTheirReason) {
         {"nothing at all", {}, EmptyPacket},
         {"type 0", {0, 1, 2}, UnknownType},
         {"type past the last", {RoomStatusMessage + 1}, UnknownType},
-        {"a hello of another version", patched(helloOf("Anna"), [](auto& b) { b[1] = 2; }),
+        {"a hello of another version", patched(helloOf("Anna"), [](auto& b) { b[1] = protocolVersion + 1; }),
          OtherVersion},
         {"a hello cut in the name", patched(helloOf("Anna"), [](auto& b) { b.resize(9); }),
          WrongSize},
@@ -244,6 +266,18 @@ TEST(Protocol, BadMessagesAreRefusedWithTheirReason) {
          OutOfRange},
         {"a negative height", bytesOf(board([](auto& s) { s.pieceHeight = -1; })), OutOfRange},
         {"21 waiting rows", bytesOf(board([](auto& s) { s.pendingGarbage = 21; })), OutOfRange},
+        {"a board short of its last waiting row",
+         patched(board([](auto&) {}), [](auto& b) { b.erase(b.end() - 5, b.end()); }), WrongSize},
+        {"a board with a waiting row too many",
+         patched(board([](auto&) {}), [](auto& b) { b.insert(b.end(), 5, 0x11); }), WrongSize},
+        {"a waiting row without a hole",
+         bytesOf(board([](auto& s) { std::memset(s.pendingRows[6], 4, 10); })), OutsideRules},
+        {"a waiting row of five holes",
+         bytesOf(board([](auto& s) { std::memset(s.pendingRows[0], 0, 5); })), OutsideRules},
+        {"a waiting row with a cell value 9",
+         bytesOf(board([](auto& s) { s.pendingRows[2][5] = 9; })), BadCells},
+        {"a board count-down past five seconds",
+         bytesOf(board([](auto& s) { s.countdown = 5001; })), OutOfRange},
         {"a clear of five rows", bytesOf(board([](auto& s) { s.state = 1, s.lastLines = 5; })),
          OutOfRange},
         {"a clear pause without rows", bytesOf(board([](auto& s) { s.state = 1; })),

@@ -1,4 +1,7 @@
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -73,6 +76,42 @@ std::vector<uint8_t> helloBytes(uint16_t protocol) {
     // Another version may say more after its version; this one says what ours would.
     return bytesOf(m);
 }
+
+// A name look-up the test holds: it answers only once let go (and gives up by itself after five
+// seconds, so a session that waited for it cannot hang the test).
+struct HeldLookup {
+    static inline std::mutex mutex;
+    static inline std::condition_variable letGo;
+    static inline bool released = false;
+    static inline bool finds = true;
+    static inline std::atomic<int> asked{0};
+    static inline std::atomic<bool> answered{false};
+    static bool find(const std::string&, uint32_t& address) {
+        ++asked;
+        std::unique_lock<std::mutex> lock(mutex);
+        letGo.wait_for(lock, std::chrono::seconds(5), [] { return released; });
+        answered = true;
+        if (!finds) return false;
+        ENetAddress a;
+        enet_address_set_host_ip(&a, "127.0.0.1");
+        address = a.host;
+        return true;
+    }
+    static void hold(bool willFind) {
+        std::lock_guard<std::mutex> lock(mutex);
+        released = false;
+        finds = willFind;
+        asked = 0;
+        answered = false;
+    }
+    static void release() {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            released = true;
+        }
+        letGo.notify_all();
+    }
+};
 
 } // namespace
 
@@ -251,5 +290,59 @@ TEST(Session, HostileInputEndsTheSession) {
         EXPECT_EQ(host.failure(), HostileInput) << c.what << ": " << phaseOf(host);
         pumpUntil([&] { return raw.disconnectReason != 0xffffffff; }, [&] { raw.service(); }, 2000);
         EXPECT_EQ(raw.disconnectReason, uint32_t(ReasonHostile)) << c.what;
+    }
+}
+
+// Joining by name never holds up the frames: the look-up runs aside while the session is
+// serviced, and its answer decides what follows.
+TEST(Session, AHostNameIsLookedUpWhileTheFramesGoOn) {
+    struct Case {
+        const char* what;
+        bool finds;
+        bool leaveWhileLooking;
+        Session::Phase expected;
+        Failure failure;
+    };
+    const Case cases[] = {
+        {"a name found late", true, false, Session::Ready, NoFailure},
+        {"a name nobody knows", false, false, Session::Closed, BadAddress},
+        {"the player leaves while the name is looked up", true, true, Session::Closed, NoFailure},
+    };
+    for (const Case& c : cases) {
+        Session host, guest;
+        ASSERT_TRUE(host.host(0, helloFrom("Anna"), "127.0.0.1")) << c.what;
+        guest.nameLookup = HeldLookup::find;
+        HeldLookup::hold(c.finds);
+        const bool joined =
+            guest.join("slow.example:" + std::to_string(host.port()), helloFrom("Ben"));
+        EXPECT_FALSE(HeldLookup::answered.load())
+            << c.what << ": expected join to return while the name was still looked up, but it "
+            << "waited for the answer";
+        // Frames go on until the look-up has begun (it then waits for the test).
+        pumpUntil([] { return HeldLookup::asked.load() > 0; },
+                  [&] {
+                      host.service();
+                      guest.service();
+                  },
+                  3000);
+        EXPECT_TRUE(joined) << c.what;
+        EXPECT_EQ(guest.phase(), Session::Resolving)
+            << c.what << ": expected the session still looking the name up, got " << phaseOf(guest);
+        EXPECT_EQ(HeldLookup::asked.load(), 1) << c.what << ": look-ups asked";
+        if (c.leaveWhileLooking) guest.close();
+        HeldLookup::release();
+        pumpUntil([&] { return guest.phase() == c.expected && host.phase() != Session::Greeting; },
+                  [&] {
+                      host.service();
+                      guest.service();
+                  },
+                  3000);
+        EXPECT_EQ(guest.phase(), c.expected)
+            << c.what << ": expected phase " << c.expected << ", got " << phaseOf(guest);
+        EXPECT_EQ(guest.failure(), c.failure) << c.what << ": got " << phaseOf(guest);
+        if (c.leaveWhileLooking) {
+            EXPECT_EQ(host.phase(), Session::Waiting)
+                << c.what << ": the host should have heard from nobody, got " << phaseOf(host);
+        }
     }
 }

@@ -13,7 +13,8 @@ struct GameTestAccess {
           dialogOpen(game.dialogOpen), pairName2(game.pairName2), singleBoard(game.singleBoard),
           leftBoard(game.leftBoard), rightBoard(game.rightBoard),
           twoPlayerDialog(game.twoPlayerDialog), singlePlayerDialog(game.singlePlayerDialog),
-          scoreColumns(game.scoreColumns), scoreRows(game.scoreRows), screen(game.screen) {}
+          scoreColumns(game.scoreColumns), scoreRows(game.scoreRows), screen(game.screen),
+          online(game.online), duel(game.duel) {}
 
     int32_t& mode;
     int32_t& running;
@@ -31,4 +32,6 @@ struct GameTestAccess {
     ColumnTable& scoreColumns;
     RowTable& scoreRows;
     GameScreen& screen;
+    int32_t& online;
+    net::OnlineDuel& duel;
 };

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <enet/enet.h>
+
+namespace net {
+
+// Hands every event waiting on `host` to its handler, a connect to `connected(peer)`, a
+// disconnect to `disconnected(peer, reason)`, a packet to `received(event)` (destroyed after
+// it), until none is left. Only the first look may wait, up to waitMs. A handler may close the
+// host: `host` is read again before each look.
+template <class Connected, class Disconnected, class Received>
+void handleHostEvents(ENetHost* const& host, uint32_t waitMs, Connected connected,
+                      Disconnected disconnected, Received received) {
+    ENetEvent event;
+    uint32_t wait = waitMs;
+    while (host != nullptr && enet_host_service(host, &event, wait) > 0) {
+        wait = 0;
+        switch (event.type) {
+        case ENET_EVENT_TYPE_CONNECT:
+            connected(event.peer);
+            break;
+        case ENET_EVENT_TYPE_DISCONNECT:
+            disconnected(event.peer, event.data);
+            break;
+        case ENET_EVENT_TYPE_RECEIVE:
+            received(event);
+            enet_packet_destroy(event.packet);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+} // namespace net
