@@ -61,14 +61,17 @@ bool Close(int descriptor) {
 
 // The C library's rename refuses an existing target there; the system call replaces it, and
 // returns only once the new name is on the disk. A virus scanner or a sync client may hold the
-// old file for a moment: a sharing violation is tried again for up to two seconds.
+// old file for a moment: the system then refuses access to it (the old file is open without
+// leave to delete it) or reports a sharing violation (the new one is open). Either is tried
+// again for up to two seconds; a target that stays refused fails after that.
 bool Replace(const std::string& from, const std::string& to) {
     for (int waited = 0;; waited += 50) {
         if (MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
             return true;
         const DWORD error = GetLastError();
-        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                          error == ERROR_LOCK_VIOLATION;
         if (!held || waited >= 2000) return false;
         Sleep(50);
     }

@@ -15,13 +15,7 @@ build_dir=""
 source "$(dirname "$0")/session.sh"
 profile_check=$checker
 
-export WINEPREFIX=${WINEPREFIX:-$work/wine}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export FONTCONFIG_FILE="$(cd "$(dirname "$0")/../.." && pwd)/tools/windows/no-host-fonts.conf"
-wine_command=$(command -v wine64 || command -v wine)
-start_display
-trap '{ kill "${game_pid:-0}"; wineserver -k; kill "${xvfb_pid:-0}"; } 2>/dev/null || true; rm -rf "$work"' EXIT
-wineboot -i >/dev/null 2>&1 || true
+source "$(dirname "$0")/wine-common.sh"
 windows_folder() { winepath -u "$("$wine_command" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')"; }
 key_name='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\brixel'
 

@@ -23,14 +23,7 @@ unzip -q "$zip" -d "$work"
 game="$work/brixel"
 [ -f "$game/brixel.exe" ] || fail "no brixel.exe in the package"
 
-export WINEPREFIX=${WINEPREFIX:-$work/wine}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# None of this machine's fonts: the game shows what it shows on a Windows PC.
-export FONTCONFIG_FILE="$(cd "$(dirname "$0")/../.." && pwd)/tools/windows/no-host-fonts.conf"
-wine_command=$(command -v wine64 || command -v wine)
-start_display
-trap '{ kill "${game_pid:-0}"; wineserver -k; kill "${xvfb_pid:-0}"; } 2>/dev/null || true; rm -rf "$work"' EXIT
-wineboot -i >/dev/null 2>&1 || true
+source "$(dirname "$0")/wine-common.sh"
 
 step "start brixel.exe"
 (cd "$game" && exec "$wine_command" brixel.exe) >"$work/game.log" 2>&1 </dev/null &

@@ -22,9 +22,19 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Test programs run under wine on this machine, in a wine prefix of the build's own, with the
 # libraries' DLLs on their path and wine's own chatter off.
+# Debian's wine loader sits at a fixed address without a preloader, and Linux places its heap at
+# a random point of the next gigabyte; about one start in a few hundred the heap covers the page
+# wine must map at 0x7ffe0000 for Windows' shared user data, and the program ends before main()
+# ("failed to map the shared user data: c0000018", hidden by WINEDEBUG=-all). Started without
+# address randomisation the heap follows the loader directly, far below that page.
 find_program(BRIXEL_WINE NAMES wine64 wine)
+find_program(BRIXEL_WINESERVER NAMES wineserver)
+find_program(BRIXEL_SETARCH NAMES setarch)
 if(BRIXEL_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
-      WINEPATH=${BRIXEL_WINDOWS_PREFIX}/bin WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-      ${BRIXEL_WINE})
+  set(BRIXEL_WINE_ENV env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+      WINEPATH=${BRIXEL_WINDOWS_PREFIX}/bin WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+  if(BRIXEL_SETARCH)
+    list(APPEND BRIXEL_WINE_ENV ${BRIXEL_SETARCH} -R)
+  endif()
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${BRIXEL_WINE_ENV} ${BRIXEL_WINE})
 endif()
