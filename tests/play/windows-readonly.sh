@@ -40,14 +40,9 @@ mount --bind "$game" "$game"
 mount -o remount,bind,ro "$game"
 touch "$game/data/probe" 2>/dev/null && fail "the game's folder can still be written"
 
-[ -n "$WINEPREFIX" ] || export WINEPREFIX=$work/wine
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# None of this machine's fonts: the game shows what it shows on a Windows PC.
-export FONTCONFIG_FILE="$(cd "$(dirname "$0")/../.." && pwd)/tools/windows/no-host-fonts.conf"
-wine_command=$(command -v wine64 || command -v wine)
-start_display
+source "$(dirname "$0")/wine-common.sh"
+# As wine-common's, with the read-only mount let go before the scratch folder goes.
 trap '{ kill "${game_pid:-0}"; wineserver -k; kill "${xvfb_pid:-0}"; } 2>/dev/null || true; umount "${game:-/nonexistent}" 2>/dev/null; rm -rf "$work"' EXIT
-wineboot -i >/dev/null 2>&1 || true
 local_app_data=$(winepath -u "$("$wine_command" cmd /c echo "%LOCALAPPDATA%" 2>/dev/null |
     tr -d '\r')")
 players="$local_app_data/brixel"
