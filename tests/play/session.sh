@@ -21,25 +21,30 @@ start_display() {
 start_game() {
     (cd "$work" && exec "$game_dir/brixel") >"$work/game.log" 2>&1 </dev/null &
     game_pid=$!
-    # A window that goes away while the search looks at it (the platform makes short-lived
-    # ones while it starts) fails the search; the next try finds the game's own.
-    window=""
-    for _ in 1 2 3; do
-        window=$(timeout 30 xdotool search --sync --name "${1:-^brixel$}" 2>/dev/null |
-            head -n 1) || true
-        [ -n "$window" ] && break
-        sleep 1
-    done
-    [ -n "$window" ] || fail "no window"
+    find_game_window "${1:-^brixel$}" 30
     sleep 3
 }
 
-# A top-level window by its exact title, also where xdotool cannot read the title (a UTF-8
-# title, as SDL's message box on X sets it); waits up to $2 seconds. Answers its id.
+# Sets $window to the game's window (title pattern $1, each search up to $2 seconds). A window
+# that goes away while the search looks at it (the platform makes short-lived ones while it
+# starts) fails the search; the next try finds the game's own.
+find_game_window() {
+    window=""
+    for _ in 1 2 3; do
+        window=$(timeout "$2" xdotool search --sync --name "$1" 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && return 0
+        sleep 1
+    done
+    fail "no window"
+}
+
+# A top-level window by its exact title, spaces and all, also where xdotool cannot read the
+# title (a UTF-8 title, as SDL's message box on X sets it); waits up to $2 seconds. Answers its
+# id.
 window_titled() {
     local id
     for _ in $(seq 1 "${2:-30}"); do
-        id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" '$2 == t {print $1; exit}')
+        id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" 'index($0, t) {print $1; exit}')
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 1
     done
