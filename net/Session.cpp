@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "net/HostEvents.h"
+#include "net/NumericAddress.h"
 
 namespace net {
 
@@ -79,7 +80,7 @@ bool Session::open(const std::string& bindAddress, uint16_t port, size_t peers) 
     ENetAddress address;
     address.host = ENET_HOST_ANY;
     address.port = port;
-    if (!bindAddress.empty() && enet_address_set_host_ip(&address, bindAddress.c_str()) != 0) {
+    if (!bindAddress.empty() && !readNumericAddress(bindAddress, address.host)) {
         fail(BadAddress, ReasonNone);
         return false;
     }
@@ -108,13 +109,12 @@ bool Session::host(uint16_t port, const Hello& me, const std::string& bindAddres
 bool Session::connectTo(const std::string& address) {
     std::string name;
     uint16_t port = 0;
-    ENetAddress target;
+    uint32_t target = 0;
     if (!splitAddress(address, name, port)) {
         fail(BadAddress, ReasonNone);
         return false;
     }
-    if (enet_address_set_host_ip(&target, name.c_str()) == 0)
-        return connectToAddress(target.host, port);
+    if (readNumericAddress(name, target)) return connectToAddress(target, port);
     close();
     currentFailure = NoFailure;
     inboxFirst = inboxCount = 0;
