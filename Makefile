@@ -40,6 +40,7 @@ bench: build
 windows:
 	@tools/install-deps --windows
 	tools/windows-deps $(WINDOWS_PREFIX)
+	tools/windows/enet-deps $(WINDOWS_PREFIX)
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja \
 		-DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64-x86_64.cmake \
 		-DBRIXEL_WINDOWS_PREFIX=$(WINDOWS_PREFIX) -DBRIXEL_BENCH=OFF $(WINDOWS_CMAKE_FLAGS)

@@ -3,6 +3,7 @@
 #include <enet/enet.h>
 
 #include "net/HostEvents.h"
+#include "net/NumericAddress.h"
 #include "net/Protocol.h"
 #include "net/Session.h"
 
@@ -27,8 +28,7 @@ bool Relay::open(uint16_t port, const std::string& bindAddress) {
     ENetAddress address;
     address.host = ENET_HOST_ANY;
     address.port = port;
-    if (!bindAddress.empty() && enet_address_set_host_ip(&address, bindAddress.c_str()) != 0)
-        return false;
+    if (!bindAddress.empty() && !readNumericAddress(bindAddress, address.host)) return false;
     host = enet_host_create(&address, 512, 2, 0, 0);
     return host != nullptr;
 }

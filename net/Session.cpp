@@ -1,11 +1,13 @@
 #include "net/Session.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <enet/enet.h>
 #include <thread>
 
 #include "net/HostEvents.h"
+#include "net/NumericAddress.h"
 
 namespace net {
 
@@ -79,7 +81,7 @@ bool Session::open(const std::string& bindAddress, uint16_t port, size_t peers) 
     ENetAddress address;
     address.host = ENET_HOST_ANY;
     address.port = port;
-    if (!bindAddress.empty() && enet_address_set_host_ip(&address, bindAddress.c_str()) != 0) {
+    if (!bindAddress.empty() && !readNumericAddress(bindAddress, address.host)) {
         fail(BadAddress, ReasonNone);
         return false;
     }
@@ -108,13 +110,12 @@ bool Session::host(uint16_t port, const Hello& me, const std::string& bindAddres
 bool Session::connectTo(const std::string& address) {
     std::string name;
     uint16_t port = 0;
-    ENetAddress target;
+    uint32_t target = 0;
     if (!splitAddress(address, name, port)) {
         fail(BadAddress, ReasonNone);
         return false;
     }
-    if (enet_address_set_host_ip(&target, name.c_str()) == 0)
-        return connectToAddress(target.host, port);
+    if (readNumericAddress(name, target)) return connectToAddress(target, port);
     close();
     currentFailure = NoFailure;
     inboxFirst = inboxCount = 0;
@@ -183,10 +184,28 @@ void Session::service() {
         enetHost, 0, [this](ENetPeer* peer) { onConnect(peer); },
         [this](ENetPeer* peer, uint32_t reason) { onDisconnect(peer, reason); },
         [this](const ENetEvent& e) { onPacket(e.peer, e.packet->data, e.packet->dataLength); });
+    // ENet notices silence only in a service call that got past receiving; a socket error
+    // (under wine, the answer to a port nobody listens on any more) can stop every call before
+    // that. Pings keep a living peer's packets coming, so a long quiet is a lost connection.
+    if (other != nullptr && other->state == ENET_PEER_STATE_CONNECTED &&
+        quietMs(enet_time_get()) > silenceLimitMs) {
+        ENetPeer* silent = other;
+        enet_peer_reset(silent);
+        onDisconnect(silent, ReasonNone);
+    }
     if (enetHost != nullptr) enet_host_flush(enetHost);
 }
 
+// How long the connected peer has sent nothing: since its last packet, or since it connected
+// (ENet counts its packets from the first acknowledgement on).
+uint32_t Session::quietMs(uint32_t now) const {
+    const uint32_t sinceConnected = now - connectedAt;
+    if (other->lastReceiveTime == 0) return sinceConnected;
+    return std::min(sinceConnected, now - other->lastReceiveTime);
+}
+
 void Session::onConnect(ENetPeer* peer) {
+    if (other == nullptr || peer == other) connectedAt = enet_time_get();
     if (currentPhase == Waiting && other == nullptr && !viaRelay) {
         other = peer;
         watchSilence(other);

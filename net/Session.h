@@ -122,6 +122,7 @@ private:
     bool open(const std::string& bindAddress, uint16_t port, size_t peers);
     bool connectTo(const std::string& address);
     void onConnect(ENetPeer* peer);
+    uint32_t quietMs(uint32_t now) const;
     void onDisconnect(ENetPeer* peer, uint32_t reason);
     void onPacket(ENetPeer* peer, const uint8_t* data, size_t size);
     void onRelayStatus(uint8_t status);
@@ -132,6 +133,7 @@ private:
 
     ENetHost* enetHost = nullptr;
     ENetPeer* other = nullptr;
+    uint32_t connectedAt = 0; // ENet time at which `other` was connected
     Phase currentPhase = Idle;
     Failure currentFailure = NoFailure;
     Hello myHello;

@@ -2,12 +2,14 @@
 
 #include <enet/protocol.h>
 
+#include "net/NumericAddress.h"
+
 namespace {
 
 ENetSocket loopbackSocket(uint16_t port) {
     ENetSocket s = enet_socket_create(ENET_SOCKET_TYPE_DATAGRAM);
     ENetAddress address;
-    enet_address_set_host_ip(&address, "127.0.0.1");
+    net::readNumericAddress("127.0.0.1", address.host);
     address.port = port;
     enet_socket_set_option(s, ENET_SOCKOPT_NONBLOCK, 1);
     enet_socket_bind(s, &address);
@@ -23,7 +25,7 @@ LossyLink::LossyLink(uint16_t hostPort, Settings s) : settings(s), random(s.seed
     ENetAddress bound;
     enet_socket_get_address(front, &bound);
     frontPort = bound.port;
-    enet_address_set_host_ip(&host, "127.0.0.1");
+    net::readNumericAddress("127.0.0.1", host.host);
     host.port = hostPort;
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "NetTestSupport.h"
+#include "net/NumericAddress.h"
 
 using namespace net;
 
@@ -43,7 +44,7 @@ struct RawPeer {
     ~RawPeer() { enet_host_destroy(enetHost); }
     void connect(uint16_t port) {
         ENetAddress a;
-        enet_address_set_host_ip(&a, "127.0.0.1");
+        net::readNumericAddress("127.0.0.1", a.host);
         a.port = port;
         peer = enet_host_connect(enetHost, &a, 2, 0);
     }
@@ -93,7 +94,7 @@ struct HeldLookup {
         answered = true;
         if (!finds) return false;
         ENetAddress a;
-        enet_address_set_host_ip(&a, "127.0.0.1");
+        net::readNumericAddress("127.0.0.1", a.host);
         address = a.host;
         return true;
     }
@@ -155,7 +156,7 @@ TEST(Session, AnotherProtocolVersionIsRefusedWithItsReason) {
 
     // Ours joins a foreign game.
     ENetAddress a;
-    enet_address_set_host_ip(&a, "127.0.0.1");
+    net::readNumericAddress("127.0.0.1", a.host);
     a.port = 0;
     ENetHost* foreignHost = enet_host_create(&a, 1, 2, 0, 0);
     ENetAddress bound;
@@ -344,5 +345,39 @@ TEST(Session, AHostNameIsLookedUpWhileTheFramesGoOn) {
             EXPECT_EQ(host.phase(), Session::Waiting)
                 << c.what << ": the host should have heard from nobody, got " << phaseOf(host);
         }
+    }
+}
+
+// What the join field and the bind address take as an address without a look-up: a dotted IPv4
+// address only, read into ENet's network byte order; anything else is left to the name look-up.
+TEST(NumericAddress, OnlyDottedAddressesAreRead) {
+    struct Case {
+        const char* text;
+        bool numeric;
+        uint8_t bytes[4];
+    };
+    const Case cases[] = {
+        {"127.0.0.1", true, {127, 0, 0, 1}},
+        {"192.168.178.20", true, {192, 168, 178, 20}},
+        {"255.255.255.255", true, {255, 255, 255, 255}},
+        {"0.0.0.0", true, {0, 0, 0, 0}},
+        {"localhost", false, {}},
+        {"", false, {}},
+        {"1.2.3", false, {}},
+        {"256.1.1.1", false, {}},
+        {"1.2.3.4:5000", false, {}},
+        {" 1.2.3.4", false, {}},
+        {"1.2.3.4.5", false, {}},
+        {"::1", false, {}},
+    };
+    for (const Case& c : cases) {
+        uint32_t host = 0xdeadbeef;
+        const bool read = readNumericAddress(c.text, host);
+        EXPECT_EQ(read, c.numeric)
+            << "\"" << c.text << "\": expected " << (c.numeric ? "an address" : "no address")
+            << ", got " << (read ? "an address" : "none");
+        uint32_t expected = 0xdeadbeef;
+        if (c.numeric) std::memcpy(&expected, c.bytes, 4);
+        EXPECT_EQ(host, expected) << "\"" << c.text << "\": the address read (network byte order)";
     }
 }

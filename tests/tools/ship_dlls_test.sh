@@ -14,19 +14,24 @@ chmod +x "$work/objdump"
 
 failures=0
 # case name | imports of brixel.exe | DLLs in the prefix ("name:imports;...") | expected status |
-# files expected in the stage afterwards | text expected in the error output
+# files expected in the stage afterwards | text expected in the error output | imports of
+# brixel-relay.exe (no relay in the stage when empty)
 cases=(
   "system only|KERNEL32.dll msvcrt.dll USER32.dll||0|brixel.exe|"
   "chain from the prefix|SDL2.dll kernel32.dll|SDL2.dll:libz.dll gdi32.dll;libz.dll:KERNEL32.dll|0|brixel.exe SDL2.dll libz.dll|"
   "unknown import of the exe|kernel32.dll wineonly.dll||1||wineonly.dll (imported by brixel.exe)"
   "unknown import of a shipped DLL|SDL2.dll|SDL2.dll:ucrtbase.dll|1||ucrtbase.dll (imported by SDL2.dll)"
   "prefix DLL not named is not shipped|user32.dll|extra.dll:kernel32.dll|0|brixel.exe|"
+  "relay with the network's system DLLs|ws2_32.dll winmm.dll|SDL2.dll:kernel32.dll|0|brixel.exe brixel-relay.exe||WS2_32.dll WINMM.dll KERNEL32.dll"
+  "relay's own import from the prefix|kernel32.dll|libz.dll:kernel32.dll|0|brixel.exe brixel-relay.exe libz.dll||libz.dll"
+  "unknown import of the relay|kernel32.dll||1||wineonly.dll (imported by brixel-relay.exe)|wineonly.dll"
 )
 for row in "${cases[@]}"; do
-  IFS='|' read -r name exe prefix_dlls want_status want_files want_error <<<"$row"
+  IFS='|' read -r name exe prefix_dlls want_status want_files want_error relay <<<"$row"
   rm -rf "$work/stage" "$work/prefix"
   mkdir -p "$work/stage" "$work/prefix/bin"
   tr ' ' '\n' <<<"$exe" >"$work/stage/brixel.exe"
+  [ -z "$relay" ] || tr ' ' '\n' <<<"$relay" >"$work/stage/brixel-relay.exe"
   IFS=';' read -ra dlls <<<"$prefix_dlls"
   for entry in "${dlls[@]}"; do
     tr ' ' '\n' <<<"${entry#*:}" >"$work/prefix/bin/${entry%%:*}"

@@ -65,6 +65,7 @@ Section "$(GameSection)" GameSection
   SectionIn RO
   SetOutPath "$INSTDIR"
   File "${STAGE}/brixel.exe"
+  File /nonfatal "${STAGE}/brixel-relay.exe" ; a build without network play has no relay
   File "${STAGE}/*.dll"
   File "${STAGE}/LIESMICH.txt"
   !insertmacro GameFiles Install
@@ -87,6 +88,7 @@ SectionEnd
 
 Section "Uninstall"
   Delete "$INSTDIR\brixel.exe"
+  Delete "$INSTDIR\brixel-relay.exe"
   Delete "$INSTDIR\*.dll"
   Delete "$INSTDIR\LIESMICH.txt"
   !insertmacro GameFiles Remove

@@ -1,0 +1,15 @@
+#include "net/NumericAddress.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+namespace net {
+
+bool readNumericAddress(const std::string& text, uint32_t& host) {
+    IN_ADDR address{};
+    if (inet_pton(AF_INET, text.c_str(), &address) != 1) return false;
+    host = address.s_addr;
+    return true;
+}
+
+} // namespace net
