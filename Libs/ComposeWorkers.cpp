@@ -6,10 +6,14 @@ ComposeWorkers::~ComposeWorkers() {
     Stop();
 }
 
+int ComposeWorkers::ThreadsFor(int count) {
+    if (count <= 0) count = int(std::max(1u, std::thread::hardware_concurrency()));
+    return std::clamp(count, 1, 64);
+}
+
 void ComposeWorkers::Start(int count) {
     Stop();
-    if (count <= 0) count = int(std::max(1u, std::thread::hardware_concurrency()));
-    count = std::clamp(count, 1, 64);
+    count = ThreadsFor(count);
     stopping = false;
     // New helpers wait for the next job, not one that went before them.
     const uint64_t seen = generation;

@@ -20,6 +20,8 @@ public:
 
     // count threads in all, the caller's included; 0 = one per core. Ends the ones there were.
     void Start(int count);
+    // The threads `count` asks for: 0 = one per core, at most 64.
+    static int ThreadsFor(int count);
     int Count() const { return int(helpers.size()) + 1; }
     // Calls job(part) once for every part 0..parts-1, on whichever of the first `threads`
     // threads (the caller's included; 0 = all) is free; returns when all are done.

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
 void FrameComposer::SetWorkers(int count) {
     Flush();
-    if (count <= 0) count = int(std::max(1u, std::thread::hardware_concurrency()));
-    count = std::clamp(count, 1, 64);
+    count = ComposeWorkers::ThreadsFor(count);
     if (count > workers.Count()) workers.Start(count);
     workersInUse = count;
 }
