@@ -191,6 +191,7 @@ void OnlineDuel::decide() {
     if (outcome != LocalLost) ++localWins;
     if (outcome != LocalWon) ++remoteWins;
     pending = outcome;
+    if (log) log->decided.push_back({round, outcome});
     count(outcome);
     if (endless) {
         startRound(uint16_t(round + 1), restartMs);

@@ -19,6 +19,13 @@ struct DuelLog {
     };
     std::vector<Rows> sentRows, receivedRows;
     int clearsReceived = 0;
+    // Every round decided, in order. takeOutcome hands out only the latest, and a side far
+    // behind can decide two rounds in one frame.
+    struct Decision {
+        uint16_t round;
+        int outcome; // an OnlineDuel::Outcome
+    };
+    std::vector<Decision> decided;
 };
 
 // A two-player game against a player on another computer. The local board runs exactly as in

@@ -162,20 +162,23 @@ struct Match {
         // In a running duel a result or rows may still be on their way: they are given time.
         pumpUntil(
             [&] {
-                return host.outcomes.size() == guest.outcomes.size() &&
+                return host.log.decided.size() == guest.log.decided.size() &&
                        host.log.sentRows.size() <= guest.log.receivedRows.size() &&
                        guest.log.sentRows.size() <= host.log.receivedRows.size();
             },
-            [&] { frame(0); }, 3000);
+            [&] { frame(0); }, 10000);
         EXPECT_EQ(host.duel.localWins, guest.duel.remoteWins) << when << ": tallies differ";
         EXPECT_EQ(host.duel.remoteWins, guest.duel.localWins) << when << ": tallies differ";
-        ASSERT_EQ(host.outcomes.size(), guest.outcomes.size()) << when << ": results decided";
-        for (size_t k = 0; k < host.outcomes.size(); ++k) {
-            const OnlineDuel::Outcome mirrored =
-                host.outcomes[k] == OnlineDuel::LocalWon    ? OnlineDuel::LocalLost
-                : host.outcomes[k] == OnlineDuel::LocalLost ? OnlineDuel::LocalWon
-                                                            : OnlineDuel::Draw;
-            EXPECT_EQ(guest.outcomes[k], mirrored) << when << ": the sides disagree on game " << k;
+        const auto &hostDecided = host.log.decided, &guestDecided = guest.log.decided;
+        ASSERT_EQ(hostDecided.size(), guestDecided.size()) << when << ": rounds decided";
+        for (size_t k = 0; k < hostDecided.size(); ++k) {
+            const int h = hostDecided[k].outcome;
+            const int mirrored = h == OnlineDuel::LocalWon    ? OnlineDuel::LocalLost
+                                 : h == OnlineDuel::LocalLost ? OnlineDuel::LocalWon
+                                                              : OnlineDuel::Draw;
+            EXPECT_EQ(hostDecided[k].round, guestDecided[k].round) << when << ": decision " << k;
+            EXPECT_EQ(guestDecided[k].outcome, mirrored)
+                << when << ": the sides disagree on round " << hostDecided[k].round;
         }
         // Every row pushed across arrived once, in order, in its round.
         for (auto [from, to] : {std::pair{&host, &guest}, std::pair{&guest, &host}}) {
@@ -214,6 +217,12 @@ TEST(OnlineDuel, WholeGamesThroughALossyLink) {
         match.checkEvery = 5;
         if (game < games) match.host.duel.playAgain();
     }
+    for (Side* side : {&match.host, &match.guest}) {
+        ASSERT_EQ(side->outcomes.size(), side->log.decided.size())
+            << side->player.name << ": a result the screen was never handed";
+        for (size_t k = 0; k < side->outcomes.size(); ++k)
+            EXPECT_EQ(int(side->outcomes[k]), side->log.decided[k].outcome) << side->player.name;
+    }
     const double seconds = (enet_time_get() - match.playStart) / 1000.0;
     EXPECT_GT(match.checkedPictures, 20) << "too few pictures were compared to mean anything";
     for (Side* side : {&match.host, &match.guest}) {
@@ -248,15 +257,16 @@ TEST(OnlineDuel, EndlessDuelKeepsTheTallyInAgreement) {
     EXPECT_TRUE(match.guest.duel.endless) << "the guest should play the host's endless duel";
     constexpr size_t rounds = 3;
     bool played = match.playUntil(
-        [&] { return match.host.outcomes.size() >= 1 && match.guest.outcomes.size() >= 1; }, 80000);
+        [&] { return match.host.log.decided.size() >= 1 && match.guest.log.decided.size() >= 1; },
+        80000);
     match.checkEvery = 5;
     played = played && match.playUntil(
                            [&] {
-                               return match.host.outcomes.size() >= rounds &&
-                                      match.guest.outcomes.size() >= rounds;
+                               return match.host.log.decided.size() >= rounds &&
+                                      match.guest.log.decided.size() >= rounds;
                            },
                            80000);
-    ASSERT_TRUE(played) << "only " << match.host.outcomes.size() << " rounds were decided";
+    ASSERT_TRUE(played) << "only " << match.host.log.decided.size() << " rounds were decided";
     match.expectAgreement("in the endless duel");
     EXPECT_EQ(match.host.duel.localWins + match.host.duel.remoteWins >= int(rounds), true);
     EXPECT_EQ(match.host.duel.phase == OnlineDuel::Finished, false)
