@@ -32,4 +32,16 @@ void handleHostEvents(ENetHost* const& host, uint32_t waitMs, Connected connecte
     }
 }
 
+// How long a connected peer has sent nothing: since its last packet, or since it connected at
+// `connectedAt` (ENet counts its packets from the first acknowledgement on). ENet notices
+// silence only in a service call that got past receiving, and a socket error (under wine, the
+// answer to a port nobody listens on any more) can stop every call before that; pings keep a
+// living peer's packets coming, so a long quiet is a lost connection.
+inline uint32_t quietMs(const ENetPeer& peer, uint32_t connectedAt, uint32_t now) {
+    const uint32_t sinceConnected = now - connectedAt;
+    if (peer.lastReceiveTime == 0) return sinceConnected;
+    const uint32_t sinceHeard = now - peer.lastReceiveTime;
+    return sinceHeard < sinceConnected ? sinceHeard : sinceConnected;
+}
+
 } // namespace net

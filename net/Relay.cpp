@@ -5,7 +5,7 @@
 #include "net/HostEvents.h"
 #include "net/NumericAddress.h"
 #include "net/Protocol.h"
-#include "net/Session.h"
+#include "net/Session.h" // the reasons a connection ends
 
 namespace net {
 
@@ -77,6 +77,7 @@ void Relay::service(uint32_t waitMs) {
             onPacket(e.peer, e.channelID, e.packet->data, e.packet->dataLength, e.packet->flags);
         });
     dropIdleRooms();
+    dropSilentClients();
     enet_host_flush(host);
 }
 
@@ -92,9 +93,8 @@ void Relay::onConnect(ENetPeer* peer) {
         return;
     }
     peer->data = new Client{};
-    clientOf(peer)->windowStart = enet_time_get();
-    // A client that names no room is given up like a silent one.
-    enet_peer_timeout(peer, 32, 2000, Session::silenceLimitMs);
+    clientOf(peer)->windowStart = clientOf(peer)->connectedAt = enet_time_get();
+    enet_peer_timeout(peer, 32, 2000, limits.silenceMs);
 }
 
 void Relay::dropClient(ENetPeer* peer, uint32_t reason) {
@@ -206,6 +206,19 @@ void Relay::dropIdleRooms() {
             continue;
         }
         ++it;
+    }
+}
+
+// A client that names no room, or whose program is gone, is given up like one ENet timed out.
+void Relay::dropSilentClients() {
+    const uint32_t now = enet_time_get();
+    for (size_t i = 0; i < host->peerCount; ++i) {
+        ENetPeer& peer = host->peers[i];
+        const Client* client = clientOf(&peer);
+        if (client == nullptr || peer.state != ENET_PEER_STATE_CONNECTED) continue;
+        if (quietMs(peer, client->connectedAt, now) <= limits.silenceMs) continue;
+        dropClient(&peer, ReasonNone);
+        enet_peer_reset(&peer);
     }
 }
 

@@ -19,6 +19,9 @@ public:
         int clientsPerAddress = 4;
         uint32_t waitMs = 120000; // a room with one client is dropped after this long
         int messagesPerSecond = 200;
+        // A client silent this long is given up. Shorter than a game's own limit: the partner
+        // must still hear of it within five seconds, one hop further on.
+        uint32_t silenceMs = 3000;
     };
 
     Relay() = default;
@@ -45,6 +48,7 @@ private:
     // What the relay knows of a client (ENet's peer data points here).
     struct Client {
         std::string room;
+        uint32_t connectedAt = 0;
         uint32_t windowStart = 0;
         int messages = 0;
     };
@@ -58,6 +62,7 @@ private:
     void dropClient(ENetPeer* peer, uint32_t reason);
     void sendStatus(ENetPeer* peer, uint8_t status);
     void dropIdleRooms();
+    void dropSilentClients();
 
     ENetHost* host = nullptr;
     std::map<std::string, Room> rooms;

@@ -1,6 +1,5 @@
 #include "net/Session.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <enet/enet.h>
@@ -184,24 +183,13 @@ void Session::service() {
         enetHost, 0, [this](ENetPeer* peer) { onConnect(peer); },
         [this](ENetPeer* peer, uint32_t reason) { onDisconnect(peer, reason); },
         [this](const ENetEvent& e) { onPacket(e.peer, e.packet->data, e.packet->dataLength); });
-    // ENet notices silence only in a service call that got past receiving; a socket error
-    // (under wine, the answer to a port nobody listens on any more) can stop every call before
-    // that. Pings keep a living peer's packets coming, so a long quiet is a lost connection.
     if (other != nullptr && other->state == ENET_PEER_STATE_CONNECTED &&
-        quietMs(enet_time_get()) > silenceLimitMs) {
+        quietMs(*other, connectedAt, enet_time_get()) > silenceLimitMs) {
         ENetPeer* silent = other;
         enet_peer_reset(silent);
         onDisconnect(silent, ReasonNone);
     }
     if (enetHost != nullptr) enet_host_flush(enetHost);
-}
-
-// How long the connected peer has sent nothing: since its last packet, or since it connected
-// (ENet counts its packets from the first acknowledgement on).
-uint32_t Session::quietMs(uint32_t now) const {
-    const uint32_t sinceConnected = now - connectedAt;
-    if (other->lastReceiveTime == 0) return sinceConnected;
-    return std::min(sinceConnected, now - other->lastReceiveTime);
 }
 
 void Session::onConnect(ENetPeer* peer) {

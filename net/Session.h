@@ -122,7 +122,6 @@ private:
     bool open(const std::string& bindAddress, uint16_t port, size_t peers);
     bool connectTo(const std::string& address);
     void onConnect(ENetPeer* peer);
-    uint32_t quietMs(uint32_t now) const;
     void onDisconnect(ENetPeer* peer, uint32_t reason);
     void onPacket(ENetPeer* peer, const uint8_t* data, size_t size);
     void onRelayStatus(uint8_t status);

@@ -87,6 +87,29 @@ TEST_F(RelayFixture, ARoomNobodyComesToTimesOutWithAMessage) {
         << "a room code the relay would refuse is not sent";
 }
 
+// A paired client whose program is gone (no word, just silence): the relay gives it up, the
+// partner is told the connection was lost within five seconds, and the room is gone.
+TEST_F(RelayFixture, APartnerThatFallsSilentIsGivenUp) {
+    Session first, second;
+    ASSERT_TRUE(first.joinRelay(address, "quiet", helloFrom("Anna")));
+    ASSERT_TRUE(second.joinRelay(address, "quiet", helloFrom("Ben")));
+    auto all = [&] {
+        relay.service(0);
+        first.service();
+        second.service();
+    };
+    ASSERT_TRUE(pumpUntil(
+        [&] { return first.phase() == Session::Ready && second.phase() == Session::Ready; }, all,
+        3000))
+        << phaseOf(first) << " / " << phaseOf(second);
+    second.close();
+    const bool told = pumpUntil([&] { return first.phase() == Session::Closed; }, all, 5000);
+    EXPECT_TRUE(told) << "the partner still " << phaseOf(first) << " after 5 s";
+    EXPECT_EQ(first.failure(), ConnectionLost) << phaseOf(first);
+    EXPECT_TRUE(pumpUntil([&] { return relay.roomCount() == 0; }, all, 3000))
+        << "the room stayed after its clients were gone";
+}
+
 // A whole game between two computer players, through the relay.
 TEST_F(RelayFixture, AWholeGameThroughTheRelay) {
     Random::Seed(5);

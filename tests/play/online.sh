@@ -5,30 +5,50 @@
 # players' profiles count the game. The host's window is in the background all the while: its
 # game must go on and keep talking to the network.
 #
-#   tests/play/online.sh BUILD_GAME_DIR BUILD_DIR [SHOTS_DIR]
+#   tests/play/online.sh [--windows-host ZIP] BUILD_GAME_DIR BUILD_DIR [SHOTS_DIR]
+# With --windows-host the host is the Windows package's game, unzipped and run under wine (shown
+# none of this machine's fonts, as on a Windows PC), so Linux plays Windows. WINEPREFIX may then
+# name a wine prefix made before.
 set -euo pipefail
 
+windows_zip=""
+if [ "${1:-}" = "--windows-host" ]; then
+    windows_zip=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+    shift 2
+fi
 game_dir=$(cd "$1" && pwd)
 build_dir=$(cd "$2" && pwd)
 shots=${3:-}
-test_name=online
+test_name=online${windows_zip:+-windows}
 source "$(dirname "$0")/session.sh"
-start_display
 
-host_work=$work/host
 guest_work=$work/guest
-mkdir -p "$host_work" "$guest_work"
-for w in "$host_work" "$guest_work"; do
-    for d in images sounds skin language; do ln -s "$game_dir/$d" "$w/$d"; done
-done
+mkdir -p "$guest_work"
+if [ -n "$windows_zip" ]; then
+    unzip -q "$windows_zip" -d "$work"
+    host_work=$work/brixel
+    source "$(dirname "$0")/wine-common.sh"
+    host_command=("$wine_command" brixel.exe)
+else
+    start_display
+    host_work=$work/host
+    mkdir -p "$host_work"
+    for d in images sounds skin language; do ln -s "$game_dir/$d" "$host_work/$d"; done
+    host_command=("$game_dir/brixel")
+fi
+for d in images sounds skin language; do ln -s "$game_dir/$d" "$guest_work/$d"; done
+trap '{ kill "${host_pid:-0}" "${guest_pid:-0}"; [ -z "$windows_zip" ] || wineserver -k
+        kill "${xvfb_pid:-0}"; } 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# Starts a game in folder $1; its window id in $window, its process in $game_pid.
+# Starts a game in folder $1 with the command $2...; its window id in $window, its process in
+# $game_pid.
 start_in() {
-    local before
+    local before folder=$1
+    shift
     before=$(xdotool search --name '^brixel$' 2>/dev/null || true)
-    (cd "$1" && exec "$game_dir/brixel") >"$1/game.log" 2>&1 </dev/null &
+    (cd "$folder" && exec "$@") >"$folder/game.log" 2>&1 </dev/null &
     game_pid=$!
-    for _ in $(seq 1 60); do
+    for _ in $(seq 1 120); do
         window=$(xdotool search --name '^brixel$' 2>/dev/null | grep -vxF "$before" | head -n 1 || true)
         [ -n "$window" ] && break
         sleep 0.5
@@ -36,19 +56,38 @@ start_in() {
     [ -n "$window" ] || fail "no window"
     sleep 3
 }
+# Gives window $1 the keys. Without a window manager a wine window takes the keyboard only when
+# clicked: a click on the picture's empty bottom corner, where no control is, once the window
+# is raised above the other game's.
+focus() {
+    xdotool windowraise "$1" windowfocus "$1"
+    if [ -n "$windows_zip" ] && [ "$1" = "${host_window:-}" ]; then
+        local saved=$window
+        window=$1
+        click 1015 760 0.3
+        window=$saved
+    fi
+}
 # The main menu's opponent list: the third item, network; then "Zwei Spieler".
 open_network_dialog() {
-    xdotool windowfocus "$window"
+    focus "$window"
     click 523 268 0.6
     click 450 332 0.6
     click 520 204 1
 }
-# F11 in the focused game; the picture as PNG in the shots folder.
+# F11 in game $1 (folder $2); the picture as PNG in the shots folder, named $3.
 game_shot() {
-    xdotool windowfocus "$1"
+    local before after
+    before=$(find "$2" -maxdepth 1 -name 'File *.bmp' | wc -l)
+    focus "$1"
     sleep 0.5
     xdotool key F11
-    sleep 1
+    for _ in $(seq 1 10); do
+        sleep 0.5
+        after=$(find "$2" -maxdepth 1 -name 'File *.bmp' | wc -l)
+        [ "$after" -gt "$before" ] && break
+    done
+    [ "$after" -gt "$before" ] || fail "F11 took no picture in $(basename "$2") for $3"
     [ -n "${shots:-}" ] || return 0
     mkdir -p "$shots"
     local picture
@@ -57,17 +96,18 @@ game_shot() {
 }
 
 step "the host opens a game (endless off)"
-start_in "$host_work"
+start_in "$host_work" "${host_command[@]}"
 host_window=$window
 host_pid=$game_pid
-xdotool windowfocus "$window"
+focus "$window"
 click 553 265 0.6
 open_network_dialog
 click 431 306 1
-game_shot "$host_window" "$host_work" online-host-waiting
+game_shot "$host_window" "$host_work" "$test_name-host-waiting"
 
 step "the guest joins 127.0.0.1"
-start_in "$guest_work"
+# The Linux game finds its faces through this machine's fontconfig, hidden from wine alone.
+start_in "$guest_work" env -u FONTCONFIG_FILE "$game_dir/brixel"
 guest_window=$window
 guest_pid=$game_pid
 open_network_dialog
@@ -75,36 +115,39 @@ click 431 266 0.3
 xdotool type --delay 40 "127.0.0.1"
 key Return
 sleep 1
-game_shot "$guest_window" "$guest_work" online-guest-countdown
+game_shot "$guest_window" "$guest_work" "$test_name-guest-countdown"
 sleep 2
-game_shot "$guest_window" "$guest_work" online-guest-playing
+game_shot "$guest_window" "$guest_work" "$test_name-guest-playing"
 kill -0 "$host_pid" 2>/dev/null || fail "the host ended early: $(cat "$host_work/game.log")"
 
 step "the guest's board is dropped until it loses"
-xdotool windowfocus "$guest_window"
+focus "$guest_window"
 sleep 0.5
 drop_until_lost 200
 sleep 2
-game_shot "$guest_window" "$guest_work" online-guest-result
-game_shot "$host_window" "$host_work" online-host-result
+game_shot "$guest_window" "$guest_work" "$test_name-guest-result"
+game_shot "$host_window" "$host_work" "$test_name-host-result"
 
 step "both leave through the result dialog and the credits"
 # A result dialog takes no key in its first half second: give each side time to open its dialog.
 for w in "$guest_window" "$host_window"; do
-    xdotool windowfocus "$w"
+    focus "$w"
     sleep 2
     key Escape
     sleep 1
 done
-for pair in "$guest_window:$guest_pid" "$host_window:$host_pid"; do
-    window=${pair%%:*}
-    game_pid=${pair##*:}
-    xdotool windowfocus "$window"
+for side in guest host; do
+    step "the $side ends through the credits"
+    window=${side}_window
+    window=${!window}
+    game_pid=${side}_pid
+    game_pid=${!game_pid}
+    focus "$window"
     sleep 0.5
     end_through_credits
     status=0
     wait_game_end || status=$?
-    [ "$status" -eq 0 ] || fail "exit status $status"
+    [ "$status" -eq 0 ] || fail "the $side's exit status $status"
 done
 
 for w in "$host_work" "$guest_work"; do
