@@ -272,3 +272,55 @@ TEST(OnlineDuel, EndlessDuelKeepsTheTallyInAgreement) {
     EXPECT_EQ(match.host.duel.phase == OnlineDuel::Finished, false)
         << "an endless duel never finishes";
 }
+
+// How a running round ends when a player goes: leaving loses it and the other side is told it
+// won; a connection gone silent counts for nobody. Both profiles count what their side saw.
+TEST(OnlineDuel, ARoundEndedByTheConnectionCountsAsEachSideSawIt) {
+    struct Case {
+        const char* what;
+        bool hostGoes;
+        bool silently; // the program is gone, not a leave
+        Failure told;  // what the one who stayed learns
+        uint32_t stayerWins;
+        uint32_t goerGames; // the game as the one who went counts it
+    };
+    const Case cases[] = {
+        {"the guest leaves", false, false, PeerLeft, 1, 1},
+        {"the host leaves", true, false, PeerLeft, 1, 1},
+        {"the guest's program is gone", false, true, ConnectionLost, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Random::Seed(9);
+        Match match;
+        ASSERT_TRUE(match.connect(false, 13)) << c.what;
+        ASSERT_TRUE(pumpUntil(
+            [&] {
+                return match.host.duel.phase == OnlineDuel::Playing &&
+                       match.guest.duel.phase == OnlineDuel::Playing;
+            },
+            [&] { match.frame(5); }, 5000))
+            << c.what << ": the round did not begin";
+        Side& goer = c.hostGoes ? match.host : match.guest;
+        Side& stayer = c.hostGoes ? match.guest : match.host;
+        if (c.silently)
+            goer.session.close();
+        else
+            goer.duel.leave();
+        const bool ended = pumpUntil([&] { return stayer.duel.phase == OnlineDuel::Ended; },
+                                     [&] {
+                                         stayer.frame(0);
+                                         match.link->pump();
+                                     },
+                                     5000);
+        EXPECT_TRUE(ended) << c.what << ": the one who stayed is still in phase "
+                           << stayer.duel.phase << " after 5 s";
+        EXPECT_EQ(stayer.duel.endReason, c.told) << c.what << ": expected " << failureName(c.told)
+                                                 << ", got " << failureName(stayer.duel.endReason);
+        EXPECT_EQ(stayer.duel.wonByLeave, !c.silently) << c.what;
+        EXPECT_EQ(stayer.player.duelGames, c.stayerWins) << c.what;
+        EXPECT_EQ(stayer.player.duelWins, c.stayerWins) << c.what;
+        EXPECT_EQ(goer.player.duelGames, c.goerGames) << c.what;
+        EXPECT_EQ(goer.player.duelWins, 0u) << c.what;
+        EXPECT_EQ(stayer.duel.localWins, int(c.stayerWins)) << c.what;
+    }
+}
