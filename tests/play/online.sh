@@ -128,7 +128,7 @@ sleep 2
 game_shot "$guest_window" "$guest_work" "$test_name-guest-result"
 game_shot "$host_window" "$host_work" "$test_name-host-result"
 
-step "both leave through the result dialog and the credits"
+step "both go back to the menus through the result dialog"
 # A result dialog takes no key in its first half second: give each side time to open its dialog.
 for w in "$guest_window" "$host_window"; do
     focus "$w"
@@ -136,23 +136,45 @@ for w in "$guest_window" "$host_window"; do
     key Escape
     sleep 1
 done
-for side in guest host; do
-    step "the $side ends through the credits"
-    window=${side}_window
-    window=${!window}
-    game_pid=${side}_pid
-    game_pid=${!game_pid}
-    focus "$window"
-    sleep 0.5
-    end_through_credits
-    status=0
-    wait_game_end || status=$?
-    [ "$status" -eq 0 ] || fail "the $side's exit status $status"
-done
 
+step "a second game: the guest's program is killed while it plays"
+window=$host_window
+focus "$window"
+click 520 204 1 # "Zwei Spieler": the opponent is still the network
+click 431 306 1
+window=$guest_window
+focus "$window"
+click 520 204 1
+click 669 266 1 # the host's address is remembered
+sleep 3
+game_shot "$guest_window" "$guest_work" "$test_name-second-game"
+kill -9 "$guest_pid"
+wait "$guest_pid" 2>/dev/null || true
+# The host must say so within five seconds; its answer (Return) takes it back to the menus.
+sleep 5
+game_shot "$host_window" "$host_work" "$test_name-host-connection-lost"
+key Return
+sleep 1
+
+step "the host ends through the credits"
+window=$host_window
+game_pid=$host_pid
+focus "$window"
+sleep 0.5
+end_through_credits
+status=0
+wait_game_end || status=$?
+[ "$status" -eq 0 ] || fail "the host's exit status $status (it may still be in the game)"
+
+# The first game counts for the host, the cut one for nobody. The killed guest saved nothing (the
+# profiles are written when the program ends): whatever it left must be whole.
 for w in "$host_work" "$guest_work"; do
     [ ! -e "$w/DirectX Fehler.txt" ] || fail "an error was logged: $(cat "$w/DirectX Fehler.txt")"
-    "$profile_check" "$w/data/Spieler 1.user" | grep -q 'duelGames=1' ||
-        fail "the online game did not count in $(basename "$w")'s profile: $("$profile_check" "$w/data/Spieler 1.user")"
+    for profile in "$w"/data/*.user; do
+        [ -e "$profile" ] || continue
+        "$profile_check" "$profile" >/dev/null || fail "$profile is damaged"
+    done
 done
+"$profile_check" "$host_work/data/Spieler 1.user" | grep -q ' duelGames=1 ' ||
+    fail "the host's profile does not count one online game: $("$profile_check" "$host_work/data/Spieler 1.user")"
 step "passed"

@@ -10,12 +10,20 @@ step() { echo "${test_name:-play}: $*"; }
 # The content, no saved data: links to the built game's folders.
 link_content() { for d in images sounds skin language; do ln -s "$game_dir/$d" "$work/$d"; done; }
 
+# Xvfb picks a free display itself and names it once it is ready (a display number chosen here
+# could be held by another server, or by the lock file of a dead one).
 start_display() {
-    display_number=$((90 + RANDOM % 100))
-    export DISPLAY=":$display_number"
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local named="$work/display-number" _
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$named" >/dev/null 2>&1 &
     xvfb_pid=$!
-    sleep 2
+    for _ in $(seq 1 100); do
+        [ -s "$named" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+        sleep 0.1
+    done
+    [ -s "$named" ] || fail "Xvfb named no display"
+    display_number=$(tr -dc 0-9 <"$named")
+    export DISPLAY=":$display_number"
 }
 
 start_game() {
