@@ -1,4 +1,6 @@
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +22,24 @@ struct RelayFixture : testing::Test {
         ASSERT_TRUE(relay.open(0, "127.0.0.1"));
         address = "127.0.0.1:" + std::to_string(relay.port());
     }
+    // One step of the relay and of every client named.
+    std::function<void()> stepWith(std::vector<Session*> clients) {
+        return [this, clients] {
+            relay.service(0);
+            for (Session* client : clients) client->service();
+        };
+    }
+    // Anna and Ben name the same room at once; both must be ready to play within 3 s.
+    testing::AssertionResult pairUp(Session& anna, Session& ben, const std::string& room) {
+        if (!anna.joinRelay(address, room, helloFrom("Anna")) ||
+            !ben.joinRelay(address, room, helloFrom("Ben")))
+            return testing::AssertionFailure() << "a join was refused at once";
+        if (!pumpUntil(
+                [&] { return anna.phase() == Session::Ready && ben.phase() == Session::Ready; },
+                stepWith({&anna, &ben}), 3000))
+            return testing::AssertionFailure() << phaseOf(anna) << " / " << phaseOf(ben);
+        return testing::AssertionSuccess();
+    }
 };
 
 } // namespace
@@ -27,12 +47,7 @@ struct RelayFixture : testing::Test {
 TEST_F(RelayFixture, TwoClientsMeetByRoomCodeAndAThirdIsTurnedAway) {
     Session first, second, third;
     ASSERT_TRUE(first.joinRelay(address, "room42", helloFrom("Anna", true)));
-    auto all = [&] {
-        relay.service(0);
-        first.service();
-        second.service();
-        third.service();
-    };
+    const auto all = stepWith({&first, &second, &third});
     ASSERT_TRUE(pumpUntil([&] { return first.phase() == Session::Waiting; }, all, 3000))
         << phaseOf(first);
     ASSERT_TRUE(second.joinRelay(address, "room42", helloFrom("Ben")));
@@ -69,11 +84,7 @@ TEST_F(RelayFixture, ARoomNobodyComesToTimesOutWithAMessage) {
     Session lonely, elsewhere;
     ASSERT_TRUE(lonely.joinRelay(address, "right", helloFrom("Anna")));
     ASSERT_TRUE(elsewhere.joinRelay(address, "wrong", helloFrom("Ben")));
-    auto all = [&] {
-        relay.service(0);
-        lonely.service();
-        elsewhere.service();
-    };
+    const auto all = stepWith({&lonely, &elsewhere});
     ASSERT_TRUE(pumpUntil(
         [&] { return lonely.phase() == Session::Closed && elsewhere.phase() == Session::Closed; },
         all, 6000))
@@ -91,17 +102,8 @@ TEST_F(RelayFixture, ARoomNobodyComesToTimesOutWithAMessage) {
 // partner is told the connection was lost within five seconds, and the room is gone.
 TEST_F(RelayFixture, APartnerThatFallsSilentIsGivenUp) {
     Session first, second;
-    ASSERT_TRUE(first.joinRelay(address, "quiet", helloFrom("Anna")));
-    ASSERT_TRUE(second.joinRelay(address, "quiet", helloFrom("Ben")));
-    auto all = [&] {
-        relay.service(0);
-        first.service();
-        second.service();
-    };
-    ASSERT_TRUE(pumpUntil(
-        [&] { return first.phase() == Session::Ready && second.phase() == Session::Ready; }, all,
-        3000))
-        << phaseOf(first) << " / " << phaseOf(second);
+    ASSERT_TRUE(pairUp(first, second, "quiet"));
+    const auto all = stepWith({&first, &second});
     second.close();
     const bool told = pumpUntil([&] { return first.phase() == Session::Closed; }, all, 5000);
     EXPECT_TRUE(told) << "the partner still " << phaseOf(first) << " after 5 s";
@@ -122,16 +124,7 @@ TEST_F(RelayFixture, AWholeGameThroughTheRelay) {
     } a, b;
     a.player.name = "Anna";
     b.player.name = "Ben";
-    ASSERT_TRUE(a.session.joinRelay(address, "duel", helloFrom("Anna")));
-    ASSERT_TRUE(b.session.joinRelay(address, "duel", helloFrom("Ben")));
-    auto all = [&] {
-        relay.service(0);
-        a.session.service();
-        b.session.service();
-    };
-    ASSERT_TRUE(pumpUntil(
-        [&] { return a.session.phase() == Session::Ready && b.session.phase() == Session::Ready; },
-        all, 3000));
+    ASSERT_TRUE(pairUp(a.session, b.session, "duel"));
     for (Side* s : {&a, &b}) {
         s->session.limits.clears = s->session.limits.garbage = 1000;
         s->session.limits.all = 2000;
