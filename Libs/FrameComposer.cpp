@@ -70,6 +70,17 @@ void FrameComposer::Quad(const PixelBlock& image, const Rect& source, int x, int
     item.rotation = rotation;
     item.additive = additive;
     item.clip = clip;
+    // A plain opaque quad over the whole picture hides everything drawn before it (a clear
+    // under a full-screen background): that work is dropped, not done.
+    const bool plain = !additive && rotation == 0.0f && (colour >> 24) == 0xFFu && image.opaque;
+    const Rect covered{std::max({x, clip.left, 0}), std::max({y, clip.top, 0}),
+                       int(std::min<int64_t>({int64_t(x) + w, clip.right, target.width})),
+                       int(std::min<int64_t>({int64_t(y) + h, clip.bottom, target.height}))};
+    if (plain && covered.left == 0 && covered.top == 0 && covered.right == target.width &&
+        covered.bottom == target.height) {
+        items.clear();
+        itemRows.clear();
+    }
     Add(item);
 }
 

@@ -212,3 +212,12 @@ void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& sour
     CompositeQuad(target, image, source, x, y, w, h, colour, rotation, additive,
                   Rect{0, 0, target.width, target.height});
 }
+
+bool EveryTexelOpaque(const PixelBlock& image) {
+    for (int y = 0; y < image.height; ++y) {
+        const uint32_t* row = image.pixels + size_t(y) * image.pitch;
+        for (int x = 0; x < image.width; ++x)
+            if ((row[x] >> 24) != 0xFFu) return false;
+    }
+    return image.pixels != nullptr;
+}

@@ -9,7 +9,11 @@ struct PixelBlock {
     int width = 0;
     int height = 0;
     int pitch = 0;
+    bool opaque = false; // every texel's alpha is 255: a plain quad of it hides what is below
 };
+
+// Whether every texel of the image has alpha 255.
+bool EveryTexelOpaque(const PixelBlock& image);
 
 // Makes an image's pixels premultiplied (colour times alpha), the form CompositeQuad reads.
 void PremultiplyAlpha(PixelBlock& image);

@@ -34,7 +34,13 @@ Texture& Texture::operator=(Texture&& other) noexcept {
     source = other.source;
     width = other.width;
     height = other.height;
+    opaque = other.opaque;
     return *this;
+}
+
+PixelBlock Texture::Block() const {
+    return PixelBlock{static_cast<uint32_t*>(pixels->pixels), pixels->w, pixels->h,
+                      pixels->pitch / 4, opaque};
 }
 
 void Texture::Load(const std::string& fileName, uint32_t colourKey) {
@@ -44,6 +50,7 @@ void Texture::Load(const std::string& fileName, uint32_t colourKey) {
     width = pixels->w;
     height = pixels->h;
     source = Rect{0, 0, width, height};
+    opaque = EveryTexelOpaque(Block());
 }
 
 void Texture::Draw(int x, int y, int w, int h, int transparency, float rotation, uint32_t colour,
@@ -63,9 +70,7 @@ void Texture::Draw(int x, int y, int w, int h, int transparency, float rotation,
         w = source.right - source.left;
         h = source.bottom - source.top;
     }
-    PixelBlock image{static_cast<uint32_t*>(pixels->pixels), pixels->w, pixels->h,
-                     pixels->pitch / 4};
-    dx->composer.Quad(image, source, x, y, w, h, vertex, rotation, additive != 0,
+    dx->composer.Quad(Block(), source, x, y, w, h, vertex, rotation, additive != 0,
                       Rect{0, 0, dx->frame->w, dx->frame->h});
 }
 

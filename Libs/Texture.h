@@ -5,6 +5,7 @@
 #include <string>
 
 struct SDL_Surface;
+struct PixelBlock;
 
 // One loaded image, kept as decoded pixels in memory (so it survives a renderer reset) and
 // drawn into the back buffer by the quad compositor.
@@ -14,6 +15,7 @@ public:
     Rect source;                   // the part of the image Draw shows
     int32_t width = 0;             // pixel size of the loaded image
     int32_t height = 0;
+    bool opaque = false; // no texel lets anything below show through
 
     Texture() = default;
     ~Texture();
@@ -39,6 +41,9 @@ public:
     // Both empty the texture; textures are never in the resources list, so they are the same.
     void ReleaseResource();
     void ReleaseInterface();
+
+private:
+    PixelBlock Block() const; // the loaded pixels as the compositor reads them
 };
 
 void ReleaseResource(Texture& texture);

@@ -5,8 +5,13 @@
 
 #include <SDL.h>
 
+#include "Libs/FrameComposer.h"
+#include "Libs/QuadCompositor.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -106,4 +111,64 @@ TEST_F(DisplayTest, WaitingForTheWindowEndsWithAnEvent) {
     SDL_PushEvent(&event);
     EXPECT_EQ(dx->WaitForEvent(50), 1) << "a queued event ends the wait";
     EXPECT_EQ(dx->EndFrame(), 1);
+}
+
+// A plain opaque quad over the whole picture drops the work kept before it, and the picture is
+// still exactly what drawing everything in order gives; a quad that lets anything show through
+// keeps it.
+TEST(FrameComposerTest, WorkHiddenByAFullOpaqueQuadIsDropped) {
+    constexpr int W = 64, H = 48;
+    std::vector<uint32_t> solidTexels(16 * 16, 0xFF336699u), holedTexels = solidTexels;
+    holedTexels[37] = 0x80402010u; // one half-transparent (premultiplied) texel
+    PixelBlock solid{solidTexels.data(), 16, 16, 16,
+                     EveryTexelOpaque({solidTexels.data(), 16, 16, 16})};
+    PixelBlock holed{holedTexels.data(), 16, 16, 16,
+                     EveryTexelOpaque({holedTexels.data(), 16, 16, 16})};
+    ASSERT_TRUE(solid.opaque);
+    ASSERT_FALSE(holed.opaque);
+    struct Case {
+        const char* what;
+        const PixelBlock* image;
+        int x, y, w, h;
+        uint32_t colour;
+        float rotation;
+        bool additive;
+        bool dropped;
+    };
+    const Case cases[] = {
+        {"opaque, whole picture", &solid, 0, 0, W, H, 0xFFFFFFFFu, 0, false, true},
+        {"opaque, larger than the picture", &solid, -5, -5, W + 10, H + 10, 0xFF80C0FFu, 0, false,
+         true},
+        {"one row short", &solid, 0, 1, W, H - 1, 0xFFFFFFFFu, 0, false, false},
+        {"made see-through by its colour", &solid, 0, 0, W, H, 0xFEFFFFFFu, 0, false, false},
+        {"a texel that is not opaque", &holed, 0, 0, W, H, 0xFFFFFFFFu, 0, false, false},
+        {"additive", &solid, 0, 0, W, H, 0xFFFFFFFFu, 0, true, false},
+        {"turned", &solid, 0, 0, W, H, 0xFFFFFFFFu, 1.0f, false, false},
+    };
+    const Rect whole{0, 0, W, H};
+    for (const Case& c : cases) {
+        std::vector<uint32_t> composed(W * H, 0), expected(W * H, 0);
+        PixelBlock target{composed.data(), W, H, W}, reference{expected.data(), W, H, W};
+        FrameComposer composer;
+        composer.SetWorkers(2);
+        composer.SetTarget(target);
+        // Before: a clear and a see-through quad; after: a small quad on top.
+        composer.Fill(whole, 0x00FFFFFFu);
+        std::fill(expected.begin(), expected.end(), 0x00FFFFFFu);
+        composer.Quad(holed, {0, 0, 16, 16}, 3, 4, 20, 20, 0xFFFFFFFFu, 0, false, whole);
+        CompositeQuad(reference, holed, {0, 0, 16, 16}, 3, 4, 20, 20, 0xFFFFFFFFu, 0, false);
+        composer.Quad(*c.image, {0, 0, 16, 16}, c.x, c.y, c.w, c.h, c.colour, c.rotation,
+                      c.additive, whole);
+        CompositeQuad(reference, *c.image, {0, 0, 16, 16}, c.x, c.y, c.w, c.h, c.colour, c.rotation,
+                      c.additive);
+        composer.Quad(holed, {0, 0, 16, 16}, 30, 20, 10, 10, 0xC0FFFFFFu, 0, false, whole);
+        CompositeQuad(reference, holed, {0, 0, 16, 16}, 30, 20, 10, 10, 0xC0FFFFFFu, 0, false);
+        const size_t kept = composer.Pending();
+        EXPECT_EQ(kept, c.dropped ? 2u : 4u)
+            << c.what << ": expected " << (c.dropped ? 2 : 4) << " items kept, got " << kept;
+        composer.Flush();
+        size_t differing = 0;
+        for (size_t i = 0; i < composed.size(); ++i) differing += composed[i] != expected[i];
+        EXPECT_EQ(differing, 0u) << c.what << ": pixels unlike drawing everything in order";
+    }
 }
