@@ -73,15 +73,17 @@ void FrameComposer::Quad(const PixelBlock& image, const Rect& source, int x, int
     // A plain opaque quad over the whole picture hides everything drawn before it (a clear
     // under a full-screen background): that work is dropped, not done.
     const bool plain = !additive && rotation == 0.0f && (colour >> 24) == 0xFFu && image.opaque;
-    const Rect covered{std::max({x, clip.left, 0}), std::max({y, clip.top, 0}),
-                       int(std::min<int64_t>({int64_t(x) + w, clip.right, target.width})),
-                       int(std::min<int64_t>({int64_t(y) + h, clip.bottom, target.height}))};
-    if (plain && covered.left == 0 && covered.top == 0 && covered.right == target.width &&
-        covered.bottom == target.height) {
+    if (plain && CoversPicture(x, y, w, h, clip)) {
         items.clear();
         itemRows.clear();
     }
     Add(item);
+}
+
+bool FrameComposer::CoversPicture(int x, int y, int w, int h, const Rect& clip) const {
+    return x <= 0 && y <= 0 && clip.left <= 0 && clip.top <= 0 && int64_t(x) + w >= target.width &&
+           int64_t(y) + h >= target.height && clip.right >= target.width &&
+           clip.bottom >= target.height;
 }
 
 void FrameComposer::Line(const LineShape& line) {

@@ -60,6 +60,8 @@ private:
     };
     void Add(const Item& item);
     Rows RowsOf(const Item& item) const;
+    // Whether the quad (x, y, w, h) within clip reaches every pixel of the picture.
+    bool CoversPicture(int x, int y, int w, int h, const Rect& clip) const;
     void DrawBand(int top, int bottom);
 
     PixelBlock target;

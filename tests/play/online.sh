@@ -25,8 +25,8 @@ source "$(dirname "$0")/session.sh"
 guest_work=$work/guest
 mkdir -p "$guest_work"
 if [ -n "$windows_zip" ]; then
-    unzip -q "$windows_zip" -d "$work"
-    host_work=$work/brixel
+    unpack_windows_package "$windows_zip"
+    host_work=$game
     source "$(dirname "$0")/wine-common.sh"
     host_command=("$wine_command" brixel.exe)
 else

@@ -26,6 +26,13 @@ start_display() {
     export DISPLAY=":$display_number"
 }
 
+# Unzips the Windows package $1 into the scratch folder; the game's folder in $game.
+unpack_windows_package() {
+    unzip -q "$1" -d "$work"
+    game="$work/brixel"
+    [ -f "$game/brixel.exe" ] || fail "no brixel.exe in the package"
+}
+
 start_game() {
     (cd "$work" && exec "$game_dir/brixel") >"$work/game.log" 2>&1 </dev/null &
     game_pid=$!

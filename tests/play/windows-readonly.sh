@@ -30,9 +30,7 @@ source "$(dirname "$0")/session.sh"
 profile_check=$checker
 
 step "unzip the package, with a profile saved beside the game before"
-unzip -q "$zip" -d "$work"
-game="$work/brixel"
-[ -f "$game/brixel.exe" ] || fail "no brixel.exe in the package"
+unpack_windows_package "$zip"
 mkdir -p "$game/data"
 "$profile_write" "$game/data/Spieler 1.user" 40
 before=$(cd "$game" && find . -printf '%p %s %T@\n' | sort)

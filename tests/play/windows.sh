@@ -19,9 +19,7 @@ source "$(dirname "$0")/session.sh"
 profile_check=$checker
 
 step "unzip the package"
-unzip -q "$zip" -d "$work"
-game="$work/brixel"
-[ -f "$game/brixel.exe" ] || fail "no brixel.exe in the package"
+unpack_windows_package "$zip"
 
 source "$(dirname "$0")/wine-common.sh"
 
