@@ -1,11 +1,18 @@
 #include "Libs/QuadCompositor.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#define BRIXEL_WIDE_BLEND 1
+#include <immintrin.h>
+#else
+#define BRIXEL_WIDE_BLEND 0
 #endif
 
 namespace {
@@ -68,30 +75,144 @@ inline __m128i BlendTwo(__m128i dst, __m128i texel, __m128i factor, bool additiv
 }
 #endif
 
-// One row of a quad: texelAt(i) is the premultiplied texel that lands on the i-th target pixel
-// (0 where the quad does not cover it: a zero texel changes nothing).
-template <class TexelAt>
-inline void CompositeRow(uint32_t* dst, TexelAt texelAt, int count, uint32_t factor,
-                         bool additive) {
-    int i = 0;
+// Where a row's texels come from: the i-th target pixel of the row takes texel at(i), 0 where
+// the quad does not cover it (a zero texel changes nothing).
+struct SampledTexels { // an unturned quad: one source row, a source column per target pixel
+    const uint32_t* row;
+    const int* column;
+    uint32_t at(int i) const { return row[column[i]]; }
+};
+struct ListedTexels { // a turned quad: the row's texels looked up beforehand
+    const uint32_t* row;
+    uint32_t at(int i) const { return row[i]; }
+};
+
+#if defined(__SSE2__)
+template <class Texels> inline __m128i FourTexels(const Texels& texels, int i) {
+    return _mm_set_epi32(int(texels.at(i + 3)), int(texels.at(i + 2)), int(texels.at(i + 1)),
+                         int(texels.at(i)));
+}
+inline __m128i FourTexels(const ListedTexels& texels, int i) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels.row + i));
+}
+
+// Four texels onto four target pixels.
+inline __m128i BlendFour(__m128i d, __m128i t, __m128i tint, bool additive) {
+    const __m128i zero = _mm_setzero_si128();
+    __m128i lo = BlendTwo(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(t, zero), tint, additive);
+    __m128i hi = BlendTwo(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(t, zero), tint, additive);
+    return _mm_packus_epi16(lo, hi);
+}
+#endif
+
+// Pixels from..count-1 of a row, four at a time, the last few through a small copy.
+template <class Texels>
+inline void CompositeRowFrom(uint32_t* dst, const Texels& texels, int from, int count,
+                             uint32_t factor, bool additive) {
+    int i = from;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i tint = _mm_unpacklo_epi8(_mm_set1_epi32(int(factor)), zero);
+    // Texels that change nothing: premultiplied, all zero; additive, no colour.
     const __m128i counts = _mm_set1_epi32(additive ? 0x00FFFFFF : -1);
     for (; i + 4 <= count; i += 4) {
-        __m128i t = _mm_set_epi32(int(texelAt(i + 3)), int(texelAt(i + 2)), int(texelAt(i + 1)),
-                                  int(texelAt(i)));
-        // Four texels that change nothing (premultiplied: all zero; additive: no colour).
+        __m128i t = FourTexels(texels, i);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(t, counts), zero)) == 0xFFFF) continue;
         __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-        __m128i lo =
-            BlendTwo(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(t, zero), tint, additive);
-        __m128i hi =
-            BlendTwo(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(t, zero), tint, additive);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(lo, hi));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), BlendFour(d, t, tint, additive));
+    }
+    if (i < count) {
+        alignas(16) uint32_t d[4] = {}, t[4] = {};
+        for (int k = 0; k < count - i; ++k) {
+            d[k] = dst[i + k];
+            t[k] = texels.at(i + k);
+        }
+        const __m128i blended =
+            BlendFour(_mm_load_si128(reinterpret_cast<const __m128i*>(d)),
+                      _mm_load_si128(reinterpret_cast<const __m128i*>(t)), tint, additive);
+        _mm_store_si128(reinterpret_cast<__m128i*>(d), blended);
+        for (int k = 0; k < count - i; ++k) dst[i + k] = d[k];
+        return;
     }
 #endif
-    for (; i < count; ++i) dst[i] = Blend(dst[i], texelAt(i), factor, additive);
+    for (; i < count; ++i) dst[i] = Blend(dst[i], texels.at(i), factor, additive);
+}
+
+#if BRIXEL_WIDE_BLEND
+// The same arithmetic eight pixels at a time, for processors with AVX2 (chosen at run time; the
+// game is built for every x86-64).
+__attribute__((target("avx2"))) inline __m256i Div255Wide(__m256i x) {
+    x = _mm256_add_epi16(x, _mm256_set1_epi16(128));
+    return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
+}
+
+__attribute__((target("avx2"))) inline __m256i BlendTwoWide(__m256i dst, __m256i texel,
+                                                            __m256i factor, bool additive) {
+    __m256i tinted = Div255Wide(_mm256_mullo_epi16(texel, factor));
+    if (additive) {
+        const __m256i rgbOnly = _mm256_set1_epi64x(0x0000FFFFFFFFFFFFll);
+        return _mm256_add_epi16(dst, _mm256_and_si256(tinted, rgbOnly));
+    }
+    __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(tinted, _MM_SHUFFLE(3, 3, 3, 3)),
+                                           _MM_SHUFFLE(3, 3, 3, 3));
+    __m256i keep = _mm256_sub_epi16(_mm256_set1_epi16(255), alpha);
+    return _mm256_add_epi16(tinted, Div255Wide(_mm256_mullo_epi16(dst, keep)));
+}
+
+__attribute__((target("avx2"))) inline __m256i EightTexels(const SampledTexels& texels, int i) {
+    return _mm256_setr_epi32(int(texels.at(i)), int(texels.at(i + 1)), int(texels.at(i + 2)),
+                             int(texels.at(i + 3)), int(texels.at(i + 4)), int(texels.at(i + 5)),
+                             int(texels.at(i + 6)), int(texels.at(i + 7)));
+}
+__attribute__((target("avx2"))) inline __m256i EightTexels(const ListedTexels& texels, int i) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(texels.row + i));
+}
+
+template <class Texels>
+__attribute__((target("avx2"))) void CompositeRowWide(uint32_t* dst, const Texels& texels,
+                                                      int count, uint32_t factor, bool additive) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i tint = _mm256_unpacklo_epi8(_mm256_set1_epi32(int(factor)), zero);
+    const __m256i counts = _mm256_set1_epi32(additive ? 0x00FFFFFF : -1);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        __m256i t = EightTexels(texels, i);
+        if (_mm256_testz_si256(t, counts)) continue;
+        __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+        __m256i lo = BlendTwoWide(_mm256_unpacklo_epi8(d, zero), _mm256_unpacklo_epi8(t, zero),
+                                  tint, additive);
+        __m256i hi = BlendTwoWide(_mm256_unpackhi_epi8(d, zero), _mm256_unpackhi_epi8(t, zero),
+                                  tint, additive);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_packus_epi16(lo, hi));
+    }
+    if (i < count) CompositeRowFrom(dst, texels, i, count, factor, additive);
+}
+#endif
+
+int WidestBlend() {
+#if BRIXEL_WIDE_BLEND
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? 8 : 4;
+#elif defined(__SSE2__)
+    return 4;
+#else
+    return 1;
+#endif
+}
+
+std::atomic<int> forcedWidth{0};
+
+// One row of a quad, `width` pixels at a time.
+template <class Texels>
+inline void CompositeRow(uint32_t* dst, const Texels& texels, int count, uint32_t factor,
+                         bool additive, int width) {
+#if BRIXEL_WIDE_BLEND
+    if (width == 8) return CompositeRowWide(dst, texels, count, factor, additive);
+#endif
+#if defined(__SSE2__)
+    if (width == 4) return CompositeRowFrom(dst, texels, 0, count, factor, additive);
+#endif
+    for (int i = 0; i < count; ++i) dst[i] = Blend(dst[i], texels.at(i), factor, additive);
 }
 
 // The part of the target a quad may change: the target itself within the clip rectangle.
@@ -101,7 +222,8 @@ Rect ClipArea(const PixelBlock& target, const Rect& clip) {
 }
 
 void CompositeUnturned(PixelBlock& target, const PixelBlock& image, const Rect& source, int x,
-                       int y, int w, int h, uint32_t factor, bool additive, const Rect& area) {
+                       int y, int w, int h, uint32_t factor, bool additive, const Rect& area,
+                       int width) {
     int left = std::max(x, area.left), right = std::min(x + w, area.right);
     int top = std::max(y, area.top), bottom = std::min(y + h, area.bottom);
     if (left >= right || top >= bottom) return;
@@ -131,16 +253,14 @@ void CompositeUnturned(PixelBlock& target, const PixelBlock& image, const Rect& 
         int64_t v = source.top + (2 * int64_t(py - y) + 1) * srcH / (2 * int64_t(h));
         v = std::clamp<int64_t>(v, 0, image.height - 1);
         const uint32_t* texels = image.pixels + size_t(v) * image.pitch;
-        const int* column = columns.data();
-        CompositeRow(
-            target.pixels + size_t(py) * target.pitch + left,
-            [texels, column](int i) { return texels[column[i]]; }, right - left, factor, additive);
+        CompositeRow(target.pixels + size_t(py) * target.pitch + left,
+                     SampledTexels{texels, columns.data()}, right - left, factor, additive, width);
     }
 }
 
 void CompositeTurned(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,
-                     int w, int h, uint32_t factor, float rotation, bool additive,
-                     const Rect& area) {
+                     int w, int h, uint32_t factor, float rotation, bool additive, const Rect& area,
+                     int width) {
     double angle = double(rotation) * 1.5707963705062866;
     double c = std::cos(angle), s = std::sin(angle);
     if (std::fabs(c) < 1e-6) c = 0.0; // exact quarter turns stay exact
@@ -173,14 +293,23 @@ void CompositeTurned(PixelBlock& target, const PixelBlock& image, const Rect& so
             }
             texels[size_t(px - left)] = texel;
         }
-        const uint32_t* row = texels.data();
-        CompositeRow(
-            target.pixels + size_t(py) * target.pitch + left, [row](int i) { return row[i]; },
-            right - left, factor, additive);
+        CompositeRow(target.pixels + size_t(py) * target.pitch + left, ListedTexels{texels.data()},
+                     right - left, factor, additive, width);
     }
 }
 
 } // namespace
+
+int BlendWidth() {
+    static const int widest = WidestBlend();
+    const int forced = forcedWidth.load(std::memory_order_relaxed);
+    return forced ? std::min(forced, widest) : widest;
+}
+
+void ForceBlendWidth(int width) {
+    forcedWidth.store(width == 1 || width == 4 || width == 8 ? width : 0,
+                      std::memory_order_relaxed);
+}
 
 void PremultiplyAlpha(PixelBlock& image) {
     for (int y = 0; y < image.height; ++y) {
@@ -200,11 +329,12 @@ void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& sour
         return;
     const Rect area = ClipArea(target, clip);
     if (area.left >= area.right || area.top >= area.bottom) return;
-    uint32_t factor = QuadFactor(colour);
+    const uint32_t factor = QuadFactor(colour);
+    const int width = BlendWidth();
     if (rotation == 0.0f)
-        CompositeUnturned(target, image, source, x, y, w, h, factor, additive, area);
+        CompositeUnturned(target, image, source, x, y, w, h, factor, additive, area, width);
     else
-        CompositeTurned(target, image, source, x, y, w, h, factor, rotation, additive, area);
+        CompositeTurned(target, image, source, x, y, w, h, factor, rotation, additive, area, width);
 }
 
 void CompositeQuad(PixelBlock& target, const PixelBlock& image, const Rect& source, int x, int y,

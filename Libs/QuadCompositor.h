@@ -18,6 +18,12 @@ bool EveryTexelOpaque(const PixelBlock& image);
 // Makes an image's pixels premultiplied (colour times alpha), the form CompositeQuad reads.
 void PremultiplyAlpha(PixelBlock& image);
 
+// The pixels a quad's row blends at once: 8 where the processor has AVX2, 4 with SSE2, else 1.
+// Every width gives the same pixels. ForceBlendWidth(w) makes it at most w (1, 4 or 8; 0 gives
+// the choice back to the processor), so tests can hold the widths against each other.
+int BlendWidth();
+void ForceBlendWidth(int width);
+
 // Draws the source rectangle of a premultiplied image as the quad (x, y, w, h) into the target,
 // texel for nearest texel: the image's colour and alpha are multiplied by `colour` (ARGB), mixed
 // with the target by alpha (normal) or added to it, alpha-weighted and saturating (additive).

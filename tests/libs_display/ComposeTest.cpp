@@ -172,3 +172,67 @@ TEST(FrameComposerTest, WorkHiddenByAFullOpaqueQuadIsDropped) {
         EXPECT_EQ(differing, 0u) << c.what << ": pixels unlike drawing everything in order";
     }
 }
+
+// Four and eight pixels at a time blend exactly as one at a time: quads of every tail length,
+// scaled, mirrored, tinted, see-through, additive and saturating, turned, clipped.
+TEST(QuadCompositorTest, EveryBlendWidthGivesTheSamePixels) {
+    constexpr int W = 61, H = 47, T = 16;
+    std::vector<uint32_t> texels(T * T);
+    for (int i = 0; i < T * T; ++i) {
+        const uint32_t alpha = i % 5 == 0 ? 0u : i % 7 == 0 ? 255u : uint32_t(i * 37 % 256);
+        texels[size_t(i)] = alpha << 24 | uint32_t(i * 13 % 256) << 16 |
+                            uint32_t(i * 29 % 256) << 8 | uint32_t(i * 71 % 256);
+    }
+    PixelBlock image{texels.data(), T, T, T};
+    PremultiplyAlpha(image);
+    struct Case {
+        const char* what;
+        Rect source;
+        int x, y, w, h;
+        uint32_t colour;
+        float rotation;
+        bool additive;
+        Rect clip;
+    };
+    const Rect whole{0, 0, W, H}, odd{5, 3, 42, 40};
+    const Case cases[] = {
+        {"scaled up, 37 wide", {0, 0, T, T}, 3, 2, 37, 30, 0xFFFFFFFFu, 0, false, whole},
+        {"scaled down, 13 wide", {0, 0, T, T}, 40, 9, 13, 11, 0xFFFFFFFFu, 0, false, whole},
+        {"1 and 7 wide", {2, 2, 9, 12}, 8, 8, 1, 20, 0xFFFFFFFFu, 0, false, whole},
+        {"7 wide", {2, 2, 9, 12}, 20, 8, 7, 20, 0xFFFFFFFFu, 0, false, whole},
+        {"mirrored", {T, 0, 0, T}, -4, 5, 50, 33, 0xFFFFFFFFu, 0, false, whole},
+        {"tinted and see-through", {0, 0, T, T}, 0, 0, W, H, 0x80C08040u, 0, false, whole},
+        {"additive, saturating", {0, 0, T, T}, 2, 1, 55, 44, 0xFFFFFFFFu, 0, true, whole},
+        {"additive, faint", {0, 0, T, T}, 9, 4, 29, 29, 0x40FF8020u, 0, true, whole},
+        {"turned, normal", {0, 0, T, T}, 10, 6, 35, 27, 0xE0FFFFFFu, 0.7f, false, whole},
+        {"turned, additive", {0, 0, T, T}, 4, 4, 40, 31, 0xFFFFFFFFu, 2.3f, true, whole},
+        {"clipped to odd columns", {0, 0, T, T}, -3, -2, 70, 52, 0xFFFFFFFFu, 0, false, odd},
+        {"turned and clipped", {0, 0, T, T}, 0, 0, 58, 44, 0xFFFFFFFFu, 1.4f, true, odd},
+    };
+    struct Restore {
+        ~Restore() { ForceBlendWidth(0); }
+    } restore;
+    for (const Case& c : cases) {
+        std::vector<uint32_t> expected;
+        for (int width : {1, 4, 8}) {
+            ForceBlendWidth(width);
+            std::vector<uint32_t> pixels(W * H);
+            for (int i = 0; i < W * H; ++i)
+                pixels[size_t(i)] = uint32_t(i * 2654435761u) | (i % 3 ? 0xFF000000u : 0u);
+            PixelBlock target{pixels.data(), W, H, W};
+            CompositeQuad(target, image, c.source, c.x, c.y, c.w, c.h, c.colour, c.rotation,
+                          c.additive, c.clip);
+            if (width == 1) {
+                expected = pixels;
+                continue;
+            }
+            for (int i = 0; i < W * H; ++i) {
+                if (pixels[size_t(i)] == expected[size_t(i)]) continue;
+                ADD_FAILURE() << c.what << ", " << BlendWidth() << " at once: pixel (" << i % W
+                              << ", " << i / W << ") expected " << std::hex << expected[size_t(i)]
+                              << ", got " << pixels[size_t(i)];
+                break;
+            }
+        }
+    }
+}
