@@ -159,6 +159,17 @@ __attribute__((target("avx2"))) inline __m256i BlendTwoWide(__m256i dst, __m256i
     return _mm256_add_epi16(tinted, Div255Wide(_mm256_mullo_epi16(dst, keep)));
 }
 
+// Eight texels onto eight target pixels.
+__attribute__((target("avx2"))) inline __m256i BlendEight(__m256i d, __m256i t, __m256i tint,
+                                                          bool additive) {
+    const __m256i zero = _mm256_setzero_si256();
+    __m256i lo =
+        BlendTwoWide(_mm256_unpacklo_epi8(d, zero), _mm256_unpacklo_epi8(t, zero), tint, additive);
+    __m256i hi =
+        BlendTwoWide(_mm256_unpackhi_epi8(d, zero), _mm256_unpackhi_epi8(t, zero), tint, additive);
+    return _mm256_packus_epi16(lo, hi);
+}
+
 __attribute__((target("avx2"))) inline __m256i EightTexels(const SampledTexels& texels, int i) {
     return _mm256_setr_epi32(int(texels.at(i)), int(texels.at(i + 1)), int(texels.at(i + 2)),
                              int(texels.at(i + 3)), int(texels.at(i + 4)), int(texels.at(i + 5)),
@@ -179,13 +190,19 @@ __attribute__((target("avx2"))) void CompositeRowWide(uint32_t* dst, const Texel
         __m256i t = EightTexels(texels, i);
         if (_mm256_testz_si256(t, counts)) continue;
         __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        __m256i lo = BlendTwoWide(_mm256_unpacklo_epi8(d, zero), _mm256_unpacklo_epi8(t, zero),
-                                  tint, additive);
-        __m256i hi = BlendTwoWide(_mm256_unpackhi_epi8(d, zero), _mm256_unpackhi_epi8(t, zero),
-                                  tint, additive);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_packus_epi16(lo, hi));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), BlendEight(d, t, tint, additive));
     }
-    if (i < count) CompositeRowFrom(dst, texels, i, count, factor, additive);
+    if (i == count) return;
+    // The last one to seven pixels: one masked blend, which leaves the pixels past the row alone.
+    const int rest = count - i;
+    const __m256i lanes =
+        _mm256_cmpgt_epi32(_mm256_set1_epi32(rest), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    alignas(32) uint32_t last[8] = {};
+    for (int k = 0; k < rest; ++k) last[k] = texels.at(i + k);
+    const __m256i t = _mm256_load_si256(reinterpret_cast<const __m256i*>(last));
+    int* const at = reinterpret_cast<int*>(dst + i);
+    const __m256i d = _mm256_maskload_epi32(at, lanes);
+    _mm256_maskstore_epi32(at, lanes, BlendEight(d, t, tint, additive));
 }
 #endif
 
