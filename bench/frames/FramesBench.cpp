@@ -1,17 +1,19 @@
 // What players see, frame by frame: the main menu, a one-player game, a two-player game with a
 // quadruple clear bursting on each board, and the heavy frame (a full-screen background, 400
 // blocks, 5000 additive particles, 40 labels). Each is measured side by side in one run:
-//   compose1_fps  composing on one thread (the frame as it was drawn before the workers)
+//   compose1_fps  composing on one thread
 //   compose_fps   composing on every core; compose_x = compose_fps / compose1_fps
 //   record_share  the part of composing on one thread spent recording what to draw (the
 //                 game's own code, on one thread however many workers there are)
 //   present_fps   handing the finished frame to the window on the path in the name
 //   frame_fps     composing on every core and presenting; frame_x = frame_fps / (one thread
 //                 composing and presenting)
+//   blend_width   the pixels a quad's row blends at once on this processor (8 with AVX2)
 // Under Xvfb (DISPLAY set) presenting is the real thing; without a display the dummy driver
 // stands in. Paths: "surface" = the window's own surface, "renderer" = SDL's accelerated
 // renderer (OpenGL on llvmpipe where no GPU is).
 #include "Libs/Platform.h"
+#include "Libs/QuadCompositor.h"
 #include "bench/support/HeavyScene.h"
 #include "game/Game.h"
 #include "game/Random.h"
@@ -180,6 +182,7 @@ void SideBySide(benchmark::State& state, Scene scene, const char* path) {
     }
     const double n = double(state.iterations());
     state.counters["workers"] = cores;
+    state.counters["blend_width"] = BlendWidth();
     state.counters["compose1_fps"] = n / one;
     state.counters["compose_fps"] = n / all;
     state.counters["compose_x"] = one / all;
